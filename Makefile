@@ -1,0 +1,43 @@
+# make run   - install what is missing, build, start the program
+# make test  - install what is missing, build, run every test
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test test-asan bench format format-check clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR)/bin && ./qarv
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory format-check
+
+# Core and its tests under AddressSanitizer + UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DQARV_SANITIZE=ON -DQARV_GUI=OFF >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bin/qarv-bench
+
+format:
+	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+format-check:
+	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The document file and the exchange file hold single-byte windows-1251 text;
+// in memory texts are QString. These are the only crossings.
+namespace Cp1251 {
+// Nothing when a character has no windows-1251 form.
+std::optional<QByteArray> encode(QStringView text);
+QString decode(QByteArrayView bytes);
+bool canEncode(QStringView text);
+// The first character of text without a windows-1251 form, or a null QChar.
+QChar firstUnencodable(QStringView text);
+} // namespace Cp1251

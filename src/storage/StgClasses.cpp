@@ -1,0 +1,508 @@
+#include "StgClasses.h"
+
+#include "Cp1251.h"
+#include "DateTime.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace StorageMessages;
+
+namespace {
+
+constexpr char kMagic[] = "DLSG";
+
+QString busyMessage(const QString& fileName) {
+    return kReadFile + fileName + QLatin1Char('\r') + kBusy;
+}
+
+// An exclusive lock on the file's open description, so a second opener fails
+// whether it is in this process or another.
+int lockExclusive(const QString& fileName) {
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool parseUnsigned(QByteArrayView text, quint64 limit, quint64& out) {
+    if (text.isEmpty() || text.size() > 20)
+        return false;
+    quint64 v = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + quint64(c - '0');
+        if (v > limit)
+            return false;
+    }
+    out = v;
+    return true;
+}
+
+// Signed decimal as the reader's integer conversion accepts it.
+qint64 parseInteger(QByteArrayView text, quint64 limit) {
+    const QByteArrayView trimmed = text.trimmed();
+    quint64 v = 0;
+    if (trimmed.startsWith('-')) {
+        if (parseUnsigned(trimmed.sliced(1), limit, v))
+            return -qint64(v);
+    } else if (parseUnsigned(trimmed, limit, v)) {
+        return qint64(v);
+    }
+    throw EConvertError(QString::fromLatin1(text));
+}
+
+std::optional<double> parseFloat(QByteArrayView text, char separator) {
+    QByteArray s = text.trimmed().toByteArray();
+    if (s.isEmpty())
+        return std::nullopt;
+    if (separator != '.') {
+        if (s.contains('.'))
+            return std::nullopt;
+        s.replace(separator, '.');
+    }
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> parseDate(QByteArrayView text, char separator) {
+    const QList<QByteArray> parts = text.trimmed().toByteArray().split(separator);
+    if (parts.size() != 3)
+        return std::nullopt;
+    quint64 d = 0, m = 0, y = 0;
+    if (!parseUnsigned(parts[0], 31, d) || !parseUnsigned(parts[1], 12, m) ||
+        !parseUnsigned(parts[2], 9999, y))
+        return std::nullopt;
+    if (parts[2].size() <= 2)
+        y += y < 50 ? 2000 : 1900;
+    const QDate date{int(y), int(m), int(d)};
+    if (!date.isValid())
+        return std::nullopt;
+    return TDateTime::fromDate(date);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- mTFileLoader
+
+mTFileLoader::mTFileLoader(const QString& fileName, qint64 mapSize, bool readOnly)
+    : fileName_(fileName), readOnly_(readOnly) {
+    const bool exists = QFileInfo::exists(fileName);
+    if (readOnly) {
+        // Opening must not leave an empty file behind where there was none.
+        if (!exists)
+            throw mEBadStorage(kReadFile + fileName, 20);
+        file_ = std::make_unique<QFile>(fileName);
+        if (!file_->open(QIODevice::ReadOnly))
+            throw mEBadStorage(busyMessage(fileName), 21);
+        lockFd_ = lockExclusive(fileName);
+        if (lockFd_ < 0) {
+            close();
+            throw mEBadStorage(busyMessage(fileName), 21);
+        }
+        size_ = mapSize > 0 ? mapSize : file_->size();
+        if (size_ <= 0) {
+            close();
+            throw mEMemoryAllocate(kZeroLength, 25);
+        }
+        if (size_ > file_->size()) {
+            close();
+            throw mEMemoryAllocate(kMapping, 26);
+        }
+        uchar* mapped = file_->map(0, size_);
+        if (mapped) {
+            block_ = reinterpret_cast<const char*>(mapped);
+        } else {
+            writeBuffer_ = file_->read(size_);
+            if (writeBuffer_.size() != size_) {
+                close();
+                throw mEMemoryAllocate(kMapping, 27);
+            }
+            block_ = writeBuffer_.constData();
+        }
+    } else {
+        if (exists) {
+            lockFd_ = lockExclusive(fileName);
+            if (lockFd_ < 0)
+                throw mEBadStorage(busyMessage(fileName), 21);
+        }
+        size_ = mapSize;
+        if (size_ <= 0) {
+            close();
+            throw mEMemoryAllocate(kZeroLength, 25);
+        }
+        saveFile_ = std::make_unique<QSaveFile>(fileName);
+        if (!saveFile_->open(QIODevice::WriteOnly)) {
+            close();
+            throw mEBadStorage(kReadFile + fileName, 20);
+        }
+        try {
+            writeBuffer_ = QByteArray(size_, '\0');
+        } catch (const std::bad_alloc&) {
+            close();
+            throw mEMemoryAllocate(kOutOfMemory, 60);
+        }
+        block_ = writeBuffer_.constData();
+    }
+    opened_ = true;
+}
+
+mTFileLoader::~mTFileLoader() {
+    close();
+}
+
+void mTFileLoader::Commit() {
+    if (readOnly_ || !saveFile_)
+        throw mEWriteStorage(kReadOnly, 51);
+    if (saveFile_->write(writeBuffer_) != writeBuffer_.size() || !saveFile_->commit()) {
+        const QString reason = saveFile_->errorString();
+        saveFile_.reset();
+        throw mEBadStorage(kWriteFile + fileName_ + QLatin1Char('\r') + reason, 28);
+    }
+    saveFile_.reset();
+}
+
+void mTFileLoader::close() {
+    if (saveFile_) {
+        saveFile_->cancelWriting();
+        saveFile_.reset();
+    }
+    if (file_) {
+        file_->close(); // unmaps as well
+        file_.reset();
+    }
+    if (lockFd_ >= 0) {
+        ::close(lockFd_);
+        lockFd_ = -1;
+    }
+    writeBuffer_ = QByteArray();
+    block_ = nullptr;
+    size_ = 0;
+    opened_ = false;
+}
+
+// ----------------------------------------------------------- mTDocumentStorage
+
+mTDocumentStorage::mTDocumentStorage(mTFileLoader& loader)
+    : loader_(&loader), readOnly_(loader.readOnly()), base_(loader.block()),
+      writeBase_(loader.writableBlock()), size_(loader.size()) {}
+
+mTDocumentStorage mTDocumentStorage::Measuring() {
+    mTDocumentStorage s;
+    s.measuring_ = true;
+    s.readOnly_ = false;
+    return s;
+}
+
+void mTDocumentStorage::damaged() const {
+    throw mEBadStorage(kBadFormat, 300);
+}
+
+void mTDocumentStorage::requireWrite(quint16 readOnlyCode, quint16 accessCode) const {
+    if (readOnly_)
+        throw mEWriteStorage(kReadOnly, readOnlyCode);
+    if (!initialised_)
+        throw mEObjectAccess(kNotInitialised, accessCode);
+}
+
+void mTDocumentStorage::requireRead(quint16 accessCode) const {
+    if (!initialised_)
+        throw mEObjectAccess(kNotInitialised, accessCode);
+}
+
+void mTDocumentStorage::writeSlot(QByteArrayView text, int width, char pad) {
+    if (!measuring_) {
+        if (position_ + width > size_)
+            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
+        char* dst = writeBase_ + position_;
+        if (text.size() >= width) {
+            std::memcpy(dst, text.data(), size_t(width));
+        } else {
+            const qsizetype padding = width - text.size();
+            std::memset(dst, pad, size_t(padding));
+            std::memcpy(dst + padding, text.data(), size_t(text.size()));
+        }
+    }
+    position_ += width;
+}
+
+void mTDocumentStorage::writeFrame(QByteArrayView text) {
+    const qint64 length = text.size();
+    if (!measuring_) {
+        if (position_ + 4 + length > size_)
+            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
+        char* dst = writeBase_ + position_;
+        qint64 n = length;
+        for (int i = 3; i >= 0; --i, n /= 10)
+            dst[i] = char('0' + n % 10);
+        std::memcpy(dst + 4, text.data(), size_t(length));
+    }
+    position_ += 4 + length;
+}
+
+void mTDocumentStorage::CreateDocument(const QString& signature) {
+    if (!measuring_ && !writeBase_) {
+        if (readOnly_ && base_)
+            throw mEWriteStorage(kReadOnly, 51);
+        throw mEMemoryAllocate(kNoMemory, 50);
+    }
+    if (readOnly_)
+        throw mEWriteStorage(kReadOnly, 51);
+    if (initialised_)
+        throw mEAlreadyCreated(kAlreadyCreated, 52);
+    const std::optional<QByteArray> sig = Cp1251::encode(signature);
+    if (!sig)
+        throw mEBadText(kBadFormat, 53);
+    initialised_ = true;
+    signature_ = signature;
+    versionMajor_ = 1;
+    versionMinor_ = 2;
+    trailer_ = QString(32, QLatin1Char('F'));
+    position_ = 0;
+    writeSlot(kMagic, 4, ' ');
+    writeSlot(*sig, 20, ' ');
+    writeSlot("1", 2, '0');
+    writeSlot("2", 2, '0');
+    writeSlot(QByteArray(32, 'F'), 32, 'F');
+}
+
+void mTDocumentStorage::OpenDocument() {
+    if (initialised_)
+        throw mEAlreadyCreated(kAlreadyCreated, 69);
+    if (!base_)
+        throw mEMemoryAllocate(kNoMemory, 50);
+    position_ = 0;
+    if (size_ < 4 || std::memcmp(base_, kMagic, 4) != 0) {
+        Reset();
+        throw mEBadStorage(kBadFormat, 68);
+    }
+    if (size_ < kHeaderSize) {
+        Reset();
+        throw mEBadStorage(kBadFormat, 68);
+    }
+    initialised_ = true;
+    signature_ = Cp1251::decode(QByteArrayView(base_ + 4, 20)).trimmed();
+    quint64 major = 0, minor = 0;
+    if (!parseUnsigned(QByteArrayView(base_ + 24, 2), 99, major) ||
+        !parseUnsigned(QByteArrayView(base_ + 26, 2), 99, minor))
+        throw EConvertError(QString::fromLatin1(base_ + 24, 4));
+    versionMajor_ = quint16(major);
+    versionMinor_ = quint16(minor);
+    trailer_ = Cp1251::decode(QByteArrayView(base_ + 28, 32));
+    position_ = kHeaderSize;
+}
+
+void mTDocumentStorage::Reset() {
+    position_ = 0;
+    currentStream_.clear();
+    initialised_ = false;
+    indexBuilt_ = false;
+    indexComplete_ = false;
+    markers_.clear();
+}
+
+void mTDocumentStorage::BeginStream(const QString& name) {
+    if (!initialised_)
+        throw mEObjectAccess(kNotInitialised, 82);
+    if (readOnly_)
+        throw mEWriteStorage(kReadOnly, 81);
+    WriteText(name);
+    currentStream_ = name;
+}
+
+// Walks the frames once, so that every lookup afterwards is a hash probe.
+void mTDocumentStorage::buildMarkerIndex() {
+    indexBuilt_ = true;
+    qint64 p = kHeaderSize;
+    while (p + 4 <= size_) {
+        quint64 length = 0;
+        if (!parseUnsigned(QByteArrayView(base_ + p, 4), 9999, length))
+            break;
+        if (p + 4 + qint64(length) > size_)
+            break;
+        const char* text = base_ + p + 4;
+        if (length > 1 && text[0] == '@')
+            markers_[QByteArray(text, qsizetype(length))].append(p + 4 + qint64(length));
+        p += 4 + qint64(length);
+    }
+    // Only zero bytes may follow the last frame of a sound file.
+    indexComplete_ =
+        std::all_of(base_ + std::min(p, size_), base_ + size_, [](char c) { return c == '\0'; });
+}
+
+qint64 mTDocumentStorage::findMarker(const QByteArray& name) const {
+    const auto it = markers_.constFind(name);
+    if (it != markers_.constEnd()) {
+        // Streams are read in the order they were written: the marker ahead of the
+        // position is the real one; a user's text that looks like it lies behind.
+        const QVector<qint64>& ends = it.value();
+        const auto ahead = std::lower_bound(ends.begin(), ends.end(), position_);
+        return ahead != ends.end() ? *ahead : ends.front();
+    }
+    if (indexComplete_)
+        return -1;
+    // The frames could not be followed to the end: fall back to a plain search.
+    const QByteArrayView content(base_, size_);
+    qint64 at = content.indexOf(name, position_);
+    if (at < 0)
+        at = content.indexOf(name);
+    return at < 0 ? -1 : at + name.size();
+}
+
+void mTDocumentStorage::OpenStream(const QString& name) {
+    requireRead(211);
+    if (measuring_ || !base_)
+        throw mEOpenStream(kNoStream, 210);
+    if (!indexBuilt_)
+        buildMarkerIndex();
+    const std::optional<QByteArray> key = Cp1251::encode(name);
+    const qint64 behind = key ? findMarker(*key) : -1;
+    if (behind < 0)
+        throw mEOpenStream(kNoStream, 210);
+    position_ = behind;
+    currentStream_ = name;
+}
+
+// ------------------------------------------------------------------ formatting
+
+QByteArray mTDocumentStorage::FormatInt32(qint32 value) {
+    return QByteArray::number(quint32(value));
+}
+
+QByteArray mTDocumentStorage::FormatInt16(qint16 value) {
+    return QByteArray::number(quint16(value));
+}
+
+QByteArray mTDocumentStorage::FormatMoney(Money value) {
+    return value.toString().toLatin1();
+}
+
+QByteArray mTDocumentStorage::FormatReal(double value) {
+    if (!std::isfinite(value))
+        value = 0;
+    return QByteArray::number(value, 'g', 15);
+}
+
+// --------------------------------------------------------------------- writes
+
+void mTDocumentStorage::WriteText(const QString& value) {
+    requireWrite(150, 151);
+    if (value.size() > kMaxTextLength)
+        throw mEBadText(
+            QStringLiteral("Текст длиннее %1 символов не может быть сохранен: \"%2...\"")
+                .arg(kMaxTextLength)
+                .arg(value.left(40)),
+            152);
+    const std::optional<QByteArray> bytes = Cp1251::encode(value);
+    if (!bytes)
+        throw mEBadText(QStringLiteral("Символ \"%1\" в тексте \"%2\" не может быть сохранен в "
+                                       "файле декларации.")
+                            .arg(Cp1251::firstUnencodable(value))
+                            .arg(value.left(80)),
+                        153);
+    writeFrame(*bytes);
+}
+
+void mTDocumentStorage::WriteInt32(qint32 value) {
+    requireWrite(160, 161);
+    writeFrame(FormatInt32(value));
+}
+
+void mTDocumentStorage::WriteInt16(qint16 value) {
+    requireWrite(170, 171);
+    writeFrame(FormatInt16(value));
+}
+
+void mTDocumentStorage::WriteByte(quint8 value) {
+    requireWrite(200, 201);
+    writeFrame(QByteArray::number(value));
+}
+
+void mTDocumentStorage::WriteMoney(Money value) {
+    requireWrite(180, 181);
+    writeFrame(FormatMoney(value));
+}
+
+void mTDocumentStorage::WriteReal(double value) {
+    requireWrite(190, 191);
+    writeFrame(FormatReal(value));
+}
+
+// ---------------------------------------------------------------------- reads
+
+QByteArrayView mTDocumentStorage::readRaw(qint64 count) {
+    if (!base_ || position_ < 0 || position_ + count > size_)
+        damaged();
+    const QByteArrayView v(base_ + position_, count);
+    position_ += count;
+    return v;
+}
+
+QByteArrayView mTDocumentStorage::readFrame(bool numeric) {
+    const QByteArrayView lengthText = readRaw(4);
+    quint64 length = 0;
+    if (!parseUnsigned(lengthText, 9999, length))
+        throw EConvertError(QString::fromLatin1(lengthText));
+    if (length == 0 && numeric)
+        length = 1;
+    return readRaw(qint64(length));
+}
+
+QString mTDocumentStorage::ReadText() {
+    requireRead(93);
+    return Cp1251::decode(readFrame(false));
+}
+
+qint32 mTDocumentStorage::ReadInt32() {
+    requireRead(102);
+    return qint32(quint32(parseInteger(readFrame(true), 0xFFFFFFFFull)));
+}
+
+qint16 mTDocumentStorage::ReadInt16() {
+    requireRead(112);
+    return qint16(quint16(parseInteger(readFrame(true), 0xFFFF)));
+}
+
+quint8 mTDocumentStorage::ReadByte() {
+    requireRead(142);
+    return quint8(parseInteger(readFrame(true), 0xFF));
+}
+
+Money mTDocumentStorage::ReadMoney() {
+    requireRead(122);
+    const QByteArrayView text = readFrame(true);
+    if (text == "a")
+        return Money::fromRaw(-Money::kScale);
+    const QString s = QString::fromLatin1(text);
+    if (std::optional<Money> m = Money::parse(s, QLatin1Char('.')))
+        return *m;
+    if (std::optional<Money> m = Money::parse(s, QLatin1Char(',')))
+        return *m;
+    throw EConvertError(s);
+}
+
+double mTDocumentStorage::ReadReal() {
+    requireRead(132);
+    const QByteArrayView text = readFrame(true);
+    const bool dateText = version() < kVersion12;
+    for (const char sep : {'.', ','}) {
+        const std::optional<double> v = dateText ? parseDate(text, sep) : parseFloat(text, sep);
+        if (v)
+            return *v;
+    }
+    throw EConvertError(QString::fromLatin1(text));
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "Money.h"
+#include "StreamDef.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class QFile;
+class QSaveFile;
+
+// Holds a document file open with an exclusive lock and gives its bytes as one block.
+// Reading maps the whole file; writing fills a block of the final size in memory,
+// and Commit() puts it in place of the old file in one step, so a failure midway
+// leaves the old file untouched.
+class mTFileLoader {
+public:
+    mTFileLoader(const QString& fileName, qint64 mapSize, bool readOnly);
+    ~mTFileLoader();
+    mTFileLoader(const mTFileLoader&) = delete;
+    mTFileLoader& operator=(const mTFileLoader&) = delete;
+
+    const QString& fileName() const { return fileName_; }
+    bool readOnly() const { return readOnly_; }
+    bool opened() const { return opened_; }
+    qint64 size() const { return size_; }
+    const char* block() const { return block_; }
+    char* writableBlock() { return readOnly_ ? nullptr : writeBuffer_.data(); }
+
+    // Writes the block to the file; only for a writable loader.
+    void Commit();
+
+private:
+    void close();
+
+    QString fileName_;
+    bool readOnly_ = true;
+    bool opened_ = false;
+    qint64 size_ = 0;
+    const char* block_ = nullptr;
+    int lockFd_ = -1;
+    std::unique_ptr<QFile> file_;
+    std::unique_ptr<QSaveFile> saveFile_;
+    QByteArray writeBuffer_;
+};
+
+// Framed values over a loader's block. A storage made by Measuring() has no block:
+// it formats every value and only counts the bytes, so a file's size is computed
+// by the very code that writes it.
+class mTDocumentStorage {
+public:
+    explicit mTDocumentStorage(mTFileLoader& loader);
+    static mTDocumentStorage Measuring();
+    // Bytes that write() puts into a storage, computed with the writer's own formatting.
+    template <typename Write> static qint64 SizeOf(Write&& write) {
+        mTDocumentStorage m = Measuring();
+        m.CreateDocument(QString());
+        write(m);
+        return m.position() - kHeaderSize;
+    }
+
+    void CreateDocument(const QString& signature);
+    void OpenDocument();
+    void BeginStream(const QString& name);
+    void OpenStream(const QString& name);
+    void Reset();
+
+    void WriteText(const QString& value);
+    void WriteInt32(qint32 value);
+    void WriteInt16(qint16 value);
+    void WriteByte(quint8 value);
+    void WriteMoney(Money value);
+    void WriteReal(double value);
+
+    QString ReadText();
+    qint32 ReadInt32();
+    qint16 ReadInt16();
+    quint8 ReadByte();
+    Money ReadMoney();
+    double ReadReal();
+
+    bool readOnly() const { return readOnly_; }
+    bool initialised() const { return initialised_; }
+    qint64 position() const { return position_; }
+    const QString& signature() const { return signature_; }
+    quint16 versionMajor() const { return versionMajor_; }
+    quint16 versionMinor() const { return versionMinor_; }
+    // major * 65536 + minor, compared against the thresholds below.
+    quint32 version() const { return (quint32(versionMajor_) << 16) | versionMinor_; }
+    const QString& trailer() const { return trailer_; }
+    const QString& currentStream() const { return currentStream_; }
+
+    static constexpr quint32 kVersion11 = 0x10001;
+    static constexpr quint32 kVersion12 = 0x10002;
+    static constexpr int kHeaderSize = 60;
+    static constexpr int kMaxTextLength = 9999;
+
+    // How a value of each kind is written; also used to size files.
+    static QByteArray FormatInt32(qint32 value);
+    static QByteArray FormatInt16(qint16 value);
+    static QByteArray FormatMoney(Money value);
+    static QByteArray FormatReal(double value);
+
+private:
+    mTDocumentStorage() = default;
+
+    void requireWrite(quint16 readOnlyCode, quint16 accessCode) const;
+    void requireRead(quint16 accessCode) const;
+    void writeFrame(QByteArrayView text);
+    void writeSlot(QByteArrayView text, int width, char pad);
+    QByteArrayView readFrame(bool numeric);
+    QByteArrayView readRaw(qint64 count);
+    void buildMarkerIndex();
+    qint64 findMarker(const QByteArray& name) const;
+    [[noreturn]] void damaged() const;
+
+    mTFileLoader* loader_ = nullptr;
+    bool measuring_ = false;
+    bool readOnly_ = true;
+    const char* base_ = nullptr;
+    char* writeBase_ = nullptr;
+    qint64 size_ = 0;
+    qint64 position_ = 0;
+    QString signature_;
+    quint16 versionMajor_ = 0;
+    quint16 versionMinor_ = 0;
+    QString trailer_;
+    QString currentStream_;
+    bool initialised_ = false;
+
+    // Marker name -> positions behind each frame holding exactly that name.
+    bool indexBuilt_ = false;
+    bool indexComplete_ = false;
+    QHash<QByteArray, QVector<qint64>> markers_;
+};

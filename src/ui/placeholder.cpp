@@ -1,0 +1,1 @@
+// The window library gains its pages and dialogs here.
