@@ -1,0 +1,1 @@
+#include "StavClasses.h"
