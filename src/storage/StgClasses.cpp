@@ -150,6 +150,12 @@ mTFileLoader::mTFileLoader(const QString& fileName, qint64 mapSize, bool readOnl
             close();
             throw mEBadStorage(kReadFile + fileName, 20);
         }
+        // No declaration comes near this; a larger size is a fault, not a document.
+        constexpr qint64 kLargestDocument = qint64(1) << 30;
+        if (size_ > kLargestDocument) {
+            close();
+            throw mEMemoryAllocate(kOutOfMemory, 60);
+        }
         try {
             writeBuffer_ = QByteArray(size_, '\0');
         } catch (const std::bad_alloc&) {
