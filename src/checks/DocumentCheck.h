@@ -1,0 +1,24 @@
+#pragma once
+
+#include "CheckAsk.h"
+
+class mTDeclaration;
+
+// The check of the whole declaration that printing, preview and export run
+// first. It reports one finding at a time through asker.AskDocument and stops
+// at the first one answered "Исправить" or "Отмена"; it never changes the
+// declaration.
+CheckResult CheckWholeDocument(const mTDeclaration& declaration, CheckAsker& asker);
+
+// Answers "Исправить" to everything: for runs without a user, which want the
+// first finding only.
+class FixFirstAsker : public CheckAsker {
+public:
+    CheckAnswer AskPage(const QString&, const QString&, bool, bool) override {
+        return CheckAnswer::Fix;
+    }
+    CheckAnswer AskDocument(const QString&, const QString&) override { return CheckAnswer::Fix; }
+};
+
+// The first finding of the whole-document check; passed() when there is none.
+CheckResult FirstFinding(const mTDeclaration& declaration);
