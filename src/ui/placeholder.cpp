@@ -1,1 +1,0 @@
-// The window library gains its pages and dialogs here.
