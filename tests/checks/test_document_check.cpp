@@ -1,3 +1,4 @@
+#include "SampleDeclaration.h"
 #include "ScriptedAsker.h"
 #include "checks/DocumentCheck.h"
 #include "model/DeclClasses.h"
@@ -11,28 +12,6 @@ using Mutate = std::function<void(mTDeclaration&)>;
 Q_DECLARE_METATYPE(Mutate)
 
 namespace {
-
-Money m(const char* text) {
-    return *Money::parse(QString::fromLatin1(text));
-}
-
-double ymd(int y, int mo, int d) {
-    return TDateTime::fromYmd(y, mo, d);
-}
-
-mTThirteenPercent& addSource(mTDeclaration& d, Money income, Money tax, bool withRow = true) {
-    mTThirteenPercent& s = d.thirteenSources.Get(d.thirteenSources.Add());
-    s.sourceName = QStringLiteral("ООО Ромашка");
-    if (withRow) {
-        mTThirteenPercent::IncomeRow row;
-        row.incomeCode = 2000;
-        row.amount = income;
-        row.month = 1;
-        s.AddRow(row);
-    }
-    s.taxWithheld = tax;
-    return s;
-}
 
 mTCurrencyIncome& addCurrency(mTDeclaration& d) {
     mTCurrencyIncome& c = d.currencyIncomes.Get(d.currencyIncomes.Add());
@@ -86,26 +65,6 @@ void grantProperty(mTDeclaration& d) {
     p.firstUseYear = ymd(2011, 1, 1);
     p.shareNumerator = 1;
     p.shareDenominator = 1;
-}
-
-// A 3-NDFL declaration that passes every check.
-void fillValid(mTDeclaration& d) {
-    d.InitAsNewDocument(ymd(2012, 3, 1));
-    d.inspectionCode = QStringLiteral("7701");
-    mTPersonInformation& p = d.person;
-    p.surname = QStringLiteral("Иванов");
-    p.firstName = QStringLiteral("Иван");
-    p.inn = QStringLiteral("123456789047");
-    p.idDocKind = 21;
-    p.idDocSeriesNumber = QStringLiteral("45 01 123456");
-    p.birthDate = ymd(1977, 1, 1);
-    p.idDocIssueDate = ymd(2001, 5, 1);
-    p.idDocIssuer = QStringLiteral("ОВД Тверского района");
-    p.birthPlace = QStringLiteral("Москва");
-    p.regionCode = 77;
-    p.street = QStringLiteral("Тверская");
-    p.okato = QStringLiteral("45286555000");
-    addSource(d, m("100000"), m("13000"));
 }
 
 void setFlags(mTDeclaration& d, quint8 extra) {
