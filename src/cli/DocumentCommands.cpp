@@ -77,7 +77,8 @@ int RunJson(const QStringList& args, QTextStream& out, QTextStream& err) {
             throw EUsage(kUsage + QStringLiteral("qarv-cli json IN"));
         mTDeclaration declaration;
         declaration.LoadFromFile(args[0]);
-        out << QString::fromUtf8(QJsonDocument(declaration.ToJson()).toJson(QJsonDocument::Indented));
+        out << QString::fromUtf8(
+            QJsonDocument(declaration.ToJson()).toJson(QJsonDocument::Indented));
         return 0;
     });
 }
