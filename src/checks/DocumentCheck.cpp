@@ -1,8 +1,8 @@
 #include "DocumentCheck.h"
 
 #include "PrimaryCheck.h"
+#include "calc/RateMath.h"
 #include "model/DeclClasses.h"
-#include "model/Math2.h"
 #include "storage/DateTime.h"
 
 #include <algorithm>
@@ -379,14 +379,19 @@ private:
     }
 
     Money carryLimit(const mTConstructionDeduct& p, int year) const {
-        long double share = 1;
-        if (!(d_.isPensioner && year >= 2014)) {
-            // The property page never stores a zero denominator, it stores 1 for
-            // an empty or "0" entry; a zero from elsewhere is read the same way.
-            const qint32 denominator = p.shareDenominator == 0 ? 1 : p.shareDenominator;
-            share = static_cast<long double>(p.shareNumerator) / denominator;
-        }
-        return Money::fromDouble(RoundKopecks(2000000.0L * share));
+        qint64 numerator = p.shareNumerator;
+        qint64 denominator = p.shareDenominator;
+        // The page never stores a zero denominator; one from a hand-made or
+        // damaged file means the whole object, as in the calculation.
+        if (denominator == 0 || (d_.isPensioner && year >= 2014))
+            numerator = denominator = 1;
+        // 2 000 000.00 counted in kopecks, so that the exact scaling rounds
+        // half up straight to kopecks.
+        const Money kopecks = ScaleByFraction(Money::fromRaw(200000000), numerator, denominator);
+        constexpr qint64 kPerKopeck = Money::kScale / 100;
+        if (kopecks.raw() > std::numeric_limits<qint64>::max() / kPerKopeck)
+            return Money::fromRaw(std::numeric_limits<qint64>::max());
+        return Money::fromRaw(kopecks.raw() * kPerKopeck);
     }
 
     const mTDeclaration& d_;

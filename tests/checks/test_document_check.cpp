@@ -605,8 +605,19 @@ void TestDocumentCheck::findings_data() {
               p.carriedExpenses = m("666666.6701");
           }),
           kCarry, kProperty, 10, 6);
-    passes("zero denominator is read as one", property([](P& p) {
+    passes("zero share of a hand-made file means the whole object", property([](P& p) {
+               p.shareNumerator = 0;
                p.shareDenominator = 0;
+               p.carriedExpenses = m("1500000");
+           }));
+    finds("zero numerator over a real denominator", property([](P& p) {
+              p.shareNumerator = 0;
+              p.shareDenominator = 2;
+              p.carriedExpenses = m("0.01");
+          }),
+          kCarry, kProperty, 10, 6);
+    passes("huge share does not wrap around", property([](P& p) {
+               p.shareNumerator = std::numeric_limits<qint32>::max();
                p.carriedExpenses = m("1500000");
            }));
 }
