@@ -21,8 +21,10 @@ public:
     // The three-button page-check dialog (TfmCheckError). title is the whole
     // window title, already "Проверка: " followed by the caller's page name.
     // "Исправить" is always offered; "Пропустить" and "Пропустить все" only
-    // when their flag is set. Closing the window answers Cancel, which the
-    // checks treat like "Пропустить" — even when that button is not offered.
+    // when their flag is set; the checks already keep a button disabled for
+    // the rest of their run once it was, so each call can build a fresh dialog.
+    // Closing the window answers Cancel, which the checks treat like
+    // "Пропустить" — even when that button is not offered.
     virtual CheckAnswer AskPage(const QString& title, const QString& message, bool skipOffered,
                                 bool skipAllOffered) = 0;
 
