@@ -6,6 +6,7 @@
 #include <QDomDocument>
 #include <QFileInfo>
 #include <QHash>
+#include <QMap>
 
 namespace {
 
@@ -88,12 +89,21 @@ bool readBankFile(const QString& path, QList<Quote>* quotes, QHash<QString, QStr
     return true;
 }
 
-QDomElement findCurrency(const QDomElement& root, const QString& code) {
-    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.attribute(QStringLiteral("Code")) == code)
-            return e;
+// A currency element with its entries by date, built once per import: the
+// files of a few years hold tens of thousands of quotes.
+struct CurrencyIndex {
+    QDomElement element;
+    QMap<QDate, QDomElement> entries; // the first entry of each date
+};
+
+CurrencyIndex indexCurrency(const QDomElement& currency) {
+    CurrencyIndex index{currency, {}};
+    for (QDomElement r = currency.firstChildElement(); !r.isNull(); r = r.nextSiblingElement()) {
+        const QDate d = ParseRuDate(r.attribute(QStringLiteral("Date")));
+        if (d.isValid() && !index.entries.contains(d))
+            index.entries.insert(d, r);
     }
-    return {};
+    return index;
 }
 
 // Roubles for the directory's Quantity units; nothing when the bank's nominal
@@ -128,9 +138,13 @@ RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesP
         doc.appendChild(doc.createElement(QStringLiteral("CurrencyRates")));
     }
     QDomElement root = doc.documentElement();
+    QHash<QString, CurrencyIndex> byCode;
     for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.hasAttribute(kCbId))
             codeById.insert(e.attribute(kCbId), e.attribute(QStringLiteral("Code")));
+        const QString code = e.attribute(QStringLiteral("Code"));
+        if (!byCode.contains(code))
+            byCode.insert(code, indexCurrency(e));
     }
     for (const QString& file : files) {
         if (!readBankFile(file, &quotes, &codeById, &result.error))
@@ -146,14 +160,16 @@ RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesP
                                .arg(q.cbId);
             return result;
         }
-        QDomElement currency = findCurrency(root, q.code);
-        if (currency.isNull()) {
-            currency = doc.createElement(QStringLiteral("Currency"));
-            currency.setAttribute(QStringLiteral("Code"), q.code);
-            currency.setAttribute(QStringLiteral("Name"), q.name);
-            root.appendChild(currency);
+        auto found = byCode.find(q.code);
+        if (found == byCode.end()) {
+            QDomElement created = doc.createElement(QStringLiteral("Currency"));
+            created.setAttribute(QStringLiteral("Code"), q.code);
+            created.setAttribute(QStringLiteral("Name"), q.name);
+            root.appendChild(created);
+            found = byCode.insert(q.code, CurrencyIndex{created, {}});
             ++result.newCurrencies;
         }
+        QDomElement currency = found->element;
         if (!q.cbId.isEmpty() && !currency.hasAttribute(kCbId))
             currency.setAttribute(kCbId, q.cbId);
         bool quantityOk = false;
@@ -179,37 +195,30 @@ RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesP
             return result;
         }
         const QString rateText = rate->toString(u',');
-        QDomElement before;
-        bool done = false;
-        for (QDomElement r = currency.firstChildElement(); !r.isNull();
-             r = r.nextSiblingElement()) {
-            const QDate d = ParseRuDate(r.attribute(QStringLiteral("Date")));
-            if (d == q.date) {
-                const auto old = ParseRate(r.attribute(QStringLiteral("Rate")));
-                if (old && *old == *rate) {
-                    ++result.unchanged;
-                } else {
-                    result.notes.append(QStringLiteral("%1 %2: %3 -> %4")
-                                            .arg(q.code, r.attribute(QStringLiteral("Date")),
-                                                 r.attribute(QStringLiteral("Rate")), rateText));
-                    r.setAttribute(QStringLiteral("Rate"), rateText);
-                    ++result.replaced;
-                }
-                done = true;
-                break;
+        const auto same = found->entries.constFind(q.date);
+        if (same != found->entries.constEnd()) {
+            QDomElement r = same.value();
+            const auto old = ParseRate(r.attribute(QStringLiteral("Rate")));
+            if (old && *old == *rate) {
+                ++result.unchanged;
+            } else {
+                result.notes.append(QStringLiteral("%1 %2: %3 -> %4")
+                                        .arg(q.code, r.attribute(QStringLiteral("Date")),
+                                             r.attribute(QStringLiteral("Rate")), rateText));
+                r.setAttribute(QStringLiteral("Rate"), rateText);
+                ++result.replaced;
             }
-            if (before.isNull() && d.isValid() && d > q.date)
-                before = r;
-        }
-        if (done)
             continue;
+        }
         QDomElement entry = doc.createElement(QStringLiteral("Rate"));
         entry.setAttribute(QStringLiteral("Date"), q.date.toString(QStringLiteral("dd.MM.yyyy")));
         entry.setAttribute(QStringLiteral("Rate"), rateText);
-        if (before.isNull())
+        const auto later = found->entries.upperBound(q.date);
+        if (later == found->entries.end())
             currency.appendChild(entry);
         else
-            currency.insertBefore(entry, before);
+            currency.insertBefore(entry, later.value());
+        found->entries.insert(q.date, entry);
         ++result.added;
     }
     if (!RefXml::save(doc, ratesPath, &result.error))
