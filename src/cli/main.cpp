@@ -1,4 +1,8 @@
+#include "CalcCommand.h"
+#include "CheckCommand.h"
 #include "DocumentCommands.h"
+#include "ExportCommands.h"
+#include "RefdataCommands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -7,11 +11,30 @@
 
 namespace {
 
-const char kHelp[] = "usage: qarv-cli COMMAND ARGS...\n"
-                     "  new OUT.dc1 [--date YYYY-MM-DD]   write a new document\n"
-                     "  save IN OUT.dc1                   load a document and save it again\n"
-                     "  json IN                           print a document as JSON\n"
-                     "  build IN.json OUT.dc1             make a document from JSON\n";
+const char kHelp[] =
+    "usage: qarv-cli COMMAND ARGS...\n"
+    "  new OUT.dc1 [--date YYYY-MM-DD]   write a new document\n"
+    "  save IN OUT.dc1                   load a document and save it again\n"
+    "  json IN                           print a document as JSON\n"
+    "  build IN.json OUT.dc1             make a document from JSON\n"
+    "  calc IN                           print every computed value as JSON\n"
+    "  check IN                          check the whole declaration\n"
+    "  export IN --out DIR [--date YYYY-MM-DD] [--guid GUID] [--no-check]\n"
+    "                                    write the XML exchange file into DIR\n"
+    "  xml IN [--date YYYY-MM-DD] [--guid GUID]\n"
+    "                                    print the XML exchange document\n"
+    "  import-rates FILE...              merge bank rate files into CurrencyRates.xml\n"
+    "  import-soun FILE.dbf              rebuild InspectionNumbers.xml from a SOUN table\n";
+
+// Commands that take exactly one file.
+int oneFile(const QStringList& args, QTextStream& err, const char* usage,
+            const std::function<int(const QString&)>& run) {
+    if (args.size() != 1) {
+        err << "usage: qarv-cli " << usage << "\n";
+        return 2;
+    }
+    return run(args.first());
+}
 
 } // namespace
 
@@ -30,6 +53,29 @@ int main(int argc, char** argv) {
         {QStringLiteral("save"), RunSave},
         {QStringLiteral("json"), RunJson},
         {QStringLiteral("build"), RunBuild},
+        {QStringLiteral("calc"),
+         [](const QStringList& a, QTextStream& o, QTextStream& e) {
+             return oneFile(a, e, "calc IN", [&](const QString& f) { return RunCalc(f, o, e); });
+         }},
+        {QStringLiteral("check"),
+         [](const QStringList& a, QTextStream& o, QTextStream& e) {
+             return oneFile(a, e, "check IN", [&](const QString& f) { return RunCheck(f, o, e); });
+         }},
+        {QStringLiteral("export"), RunExport},
+        {QStringLiteral("xml"), RunXml},
+        {QStringLiteral("import-rates"),
+         [](const QStringList& a, QTextStream& o, QTextStream& e) {
+             if (a.isEmpty()) {
+                 e << "usage: qarv-cli import-rates FILE...\n";
+                 return 2;
+             }
+             return RunImportRates(a, o, e);
+         }},
+        {QStringLiteral("import-soun"),
+         [](const QStringList& a, QTextStream& o, QTextStream& e) {
+             return oneFile(a, e, "import-soun FILE.dbf",
+                            [&](const QString& f) { return RunImportSoun(f, o, e); });
+         }},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -1,17 +1,20 @@
 #include "Cp1251.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <array>
+#include <memory>
 
 namespace {
 
-// Built once from Qt's converter; per-text converters are too slow for large files.
+// Built once from Qt's converter; per-text converters are far too slow for large files.
 struct Tables {
     std::array<char16_t, 256> toUnicode{};
-    QHash<char16_t, char> fromUnicode;
+    // Byte for each UTF-16 unit from 0x80 on; 0 where there is none.
+    std::unique_ptr<std::array<unsigned char, 0x10000>> fromUnicode =
+        std::make_unique<std::array<unsigned char, 0x10000>>();
 
     Tables() {
+        fromUnicode->fill(0);
         QStringDecoder decoder("windows-1251");
         for (int b = 0; b < 256; ++b) {
             const char byte = char(b);
@@ -19,8 +22,8 @@ struct Tables {
             decoder.resetState();
             const char16_t u = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
             toUnicode[b] = u;
-            if (u != 0xFFFD && b >= 0x80)
-                fromUnicode.insert(u, byte);
+            if (u != 0xFFFD && b >= 0x80 && u >= 0x80)
+                (*fromUnicode)[u] = static_cast<unsigned char>(b);
         }
     }
 };
@@ -34,23 +37,28 @@ const Tables& tables() {
 
 namespace Cp1251 {
 
-std::optional<QByteArray> encode(QStringView text) {
-    QByteArray out(text.size(), Qt::Uninitialized);
-    char* dst = out.data();
+bool encodeInto(QStringView text, char* out) {
     const Tables* t = nullptr;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80) {
-            *dst++ = char(u);
+            *out++ = char(u);
             continue;
         }
         if (!t)
             t = &tables();
-        const auto it = t->fromUnicode.constFind(u);
-        if (it == t->fromUnicode.constEnd())
-            return std::nullopt;
-        *dst++ = it.value();
+        const unsigned char b = (*t->fromUnicode)[u];
+        if (b == 0)
+            return false;
+        *out++ = char(b);
     }
+    return true;
+}
+
+std::optional<QByteArray> encode(QStringView text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    if (!encodeInto(text, out.data()))
+        return std::nullopt;
     return out;
 }
 
@@ -73,14 +81,12 @@ QString decode(QByteArrayView bytes) {
 
 QChar firstUnencodable(QStringView text) {
     for (const QChar c : text) {
-        if (c.unicode() >= 0x80 && !tables().fromUnicode.contains(c.unicode()))
+        if (c.unicode() >= 0x80 && (*tables().fromUnicode)[c.unicode()] == 0)
             return c;
     }
     return QChar();
 }
 
-bool canEncode(QStringView text) {
-    return firstUnencodable(text).isNull();
-}
+bool canEncode(QStringView text) { return firstUnencodable(text).isNull(); }
 
 } // namespace Cp1251

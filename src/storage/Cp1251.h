@@ -9,6 +9,9 @@
 namespace Cp1251 {
 // Nothing when a character has no windows-1251 form.
 std::optional<QByteArray> encode(QStringView text);
+// Writes text.size() bytes to out; false (with out partly written) when a character
+// has no windows-1251 form.
+bool encodeInto(QStringView text, char* out);
 QString decode(QByteArrayView bytes);
 bool canEncode(QStringView text);
 // The first character of text without a windows-1251 form, or a null QChar.

@@ -7,60 +7,99 @@ Money Money::fromDouble(long double value) {
     return fromRaw(static_cast<qint64>(std::llround(value * kScale)));
 }
 
-std::optional<Money> Money::parse(QStringView text, QChar separator) {
-    text = text.trimmed();
-    if (text.isEmpty())
+namespace {
+
+inline char16_t unitOf(QChar c) { return c.unicode(); }
+inline char16_t unitOf(char c) { return char16_t(static_cast<unsigned char>(c)); }
+inline bool isSpace(char16_t u) { return u == ' ' || u == '\t' || u == '\r' || u == '\n'; }
+
+template <typename View> std::optional<Money> parseText(View text, char16_t separator) {
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && isSpace(unitOf(text[begin])))
+        ++begin;
+    while (end > begin && isSpace(unitOf(text[end - 1])))
+        --end;
+    if (begin == end)
         return std::nullopt;
-    qsizetype i = 0;
+    qsizetype i = begin;
     bool negative = false;
-    if (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')) {
-        negative = text[0] == QLatin1Char('-');
+    if (unitOf(text[i]) == '-' || unitOf(text[i]) == '+') {
+        negative = unitOf(text[i]) == '-';
         ++i;
     }
+    auto digitAt = [&](qsizetype k) {
+        const char16_t u = unitOf(text[k]);
+        return u >= '0' && u <= '9' ? int(u - '0') : -1;
+    };
     constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / 10 - 10;
     qint64 whole = 0;
     int wholeDigits = 0;
-    for (; i < text.size() && text[i].isDigit(); ++i, ++wholeDigits) {
-        whole = whole * 10 + text[i].digitValue();
-        if (whole > kLimit / kScale)
+    for (; i < end && digitAt(i) >= 0; ++i, ++wholeDigits) {
+        whole = whole * 10 + digitAt(i);
+        if (whole > kLimit / Money::kScale)
             return std::nullopt;
     }
     qint64 frac = 0;
     int fracDigits = 0;
     bool roundUp = false;
-    if (i < text.size() && text[i] == separator) {
+    if (i < end && unitOf(text[i]) == separator) {
         ++i;
-        for (; i < text.size() && text[i].isDigit(); ++i, ++fracDigits) {
+        for (; i < end && digitAt(i) >= 0; ++i, ++fracDigits) {
             if (fracDigits < 4)
-                frac = frac * 10 + text[i].digitValue();
+                frac = frac * 10 + digitAt(i);
             else if (fracDigits == 4)
-                roundUp = text[i].digitValue() >= 5;
+                roundUp = digitAt(i) >= 5;
         }
         for (int k = fracDigits; k < 4; ++k)
             frac *= 10;
     }
-    if (i != text.size() || wholeDigits + fracDigits == 0)
+    if (i != end || wholeDigits + fracDigits == 0)
         return std::nullopt;
-    qint64 raw = whole * kScale + frac + (roundUp ? 1 : 0);
-    return fromRaw(negative ? -raw : raw);
+    const qint64 raw = whole * Money::kScale + frac + (roundUp ? 1 : 0);
+    return Money::fromRaw(negative ? -raw : raw);
 }
 
-QString Money::toString(QChar separator) const {
+} // namespace
+
+std::optional<Money> Money::parse(QStringView text, QChar separator) {
+    return parseText(text, separator.unicode());
+}
+
+std::optional<Money> Money::parse(QByteArrayView latin1, char separator) {
+    return parseText(latin1, unitOf(separator));
+}
+
+int Money::format(char* out) const {
     const bool negative = raw_ < 0;
     // Work on the magnitude as unsigned so the most negative value is safe.
     const quint64 magnitude = negative ? quint64(0) - quint64(raw_) : quint64(raw_);
-    QString s = QString::number(magnitude / kScale);
+    char digits[24];
+    int n = 0;
+    quint64 whole = magnitude / kScale;
+    do {
+        digits[n++] = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    int len = 0;
+    if (negative)
+        out[len++] = '-';
+    while (n > 0)
+        out[len++] = digits[--n];
     quint64 frac = magnitude % kScale;
     if (frac != 0) {
-        int digits = 4;
-        while (frac % 10 == 0) {
-            frac /= 10;
-            --digits;
+        out[len++] = '.';
+        for (quint64 unit = kScale / 10; frac != 0; unit /= 10) {
+            out[len++] = char('0' + frac / unit);
+            frac %= unit;
         }
-        s += separator;
-        s += QStringLiteral("%1").arg(frac, digits, 10, QLatin1Char('0'));
     }
-    if (negative)
-        s.prepend(QLatin1Char('-'));
+    return len;
+}
+
+QString Money::toString(QChar separator) const {
+    char buffer[kMaxTextLength];
+    QString s = QString::fromLatin1(buffer, format(buffer));
+    if (separator != QLatin1Char('.'))
+        s.replace(QLatin1Char('.'), separator);
     return s;
 }

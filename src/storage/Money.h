@@ -22,6 +22,7 @@ public:
     static Money fromDouble(long double value);
     // General form with '.' or ',' ("1234.5", "-1", "0"); up to four decimals.
     static std::optional<Money> parse(QStringView text, QChar separator = QLatin1Char('.'));
+    static std::optional<Money> parse(QByteArrayView latin1, char separator = '.');
 
     constexpr qint64 raw() const { return raw_; }
     constexpr qint64 wholeRoubles() const { return raw_ / kScale; }
@@ -32,6 +33,9 @@ public:
 
     // Shortest general form: no trailing fraction zeros, no separator for whole values.
     QString toString(QChar separator = QLatin1Char('.')) const;
+    // The same form with '.', written to out (at least kMaxTextLength bytes); returns its length.
+    static constexpr int kMaxTextLength = 24;
+    int format(char* out) const;
 
     constexpr Money operator-() const { return fromRaw(-raw_); }
     constexpr Money operator+(Money o) const { return fromRaw(raw_ + o.raw_); }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <sys/file.h>
@@ -385,62 +386,82 @@ void mTDocumentStorage::OpenStream(const QString& name) {
 
 // ------------------------------------------------------------------ formatting
 
-QByteArray mTDocumentStorage::FormatInt32(qint32 value) {
-    return QByteArray::number(quint32(value));
-}
+QByteArray mTDocumentStorage::FormatInt32(qint32 value) { return QByteArray::number(quint32(value)); }
 
-QByteArray mTDocumentStorage::FormatInt16(qint16 value) {
-    return QByteArray::number(quint16(value));
-}
+QByteArray mTDocumentStorage::FormatInt16(qint16 value) { return QByteArray::number(quint16(value)); }
 
 QByteArray mTDocumentStorage::FormatMoney(Money value) {
-    return value.toString().toLatin1();
+    char buffer[Money::kMaxTextLength];
+    return QByteArray(buffer, value.format(buffer));
 }
 
 QByteArray mTDocumentStorage::FormatReal(double value) {
     if (!std::isfinite(value))
         value = 0;
-    return QByteArray::number(value, 'g', 15);
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return QByteArray(buffer, r.ptr - buffer);
 }
 
 // --------------------------------------------------------------------- writes
 
 void mTDocumentStorage::WriteText(const QString& value) {
     requireWrite(150, 151);
-    if (value.size() > kMaxTextLength)
-        throw mEBadText(
-            QStringLiteral("Текст длиннее %1 символов не может быть сохранен: \"%2...\"")
-                .arg(kMaxTextLength)
-                .arg(value.left(40)),
-            152);
-    const std::optional<QByteArray> bytes = Cp1251::encode(value);
-    if (!bytes)
+    const qint64 length = value.size();
+    if (length > kMaxTextLength)
+        throw mEBadText(QStringLiteral("Текст длиннее %1 символов не может быть сохранен: \"%2...\"")
+                            .arg(kMaxTextLength)
+                            .arg(value.left(40)),
+                        152);
+    // One byte per character: only whether each has a windows-1251 form matters here.
+    bool encoded = true;
+    if (measuring_) {
+        encoded = Cp1251::canEncode(value);
+    } else {
+        if (position_ + 4 + length > size_)
+            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
+        encoded = Cp1251::encodeInto(value, writeBase_ + position_ + 4);
+    }
+    if (!encoded)
         throw mEBadText(QStringLiteral("Символ \"%1\" в тексте \"%2\" не может быть сохранен в "
                                        "файле декларации.")
                             .arg(Cp1251::firstUnencodable(value))
                             .arg(value.left(80)),
                         153);
-    writeFrame(*bytes);
+    if (!measuring_) {
+        char* dst = writeBase_ + position_;
+        qint64 n = length;
+        for (int i = 3; i >= 0; --i, n /= 10)
+            dst[i] = char('0' + n % 10);
+    }
+    position_ += 4 + length;
+}
+
+void mTDocumentStorage::writeNumber(quint64 value) {
+    char buffer[24];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    writeFrame(QByteArrayView(buffer, r.ptr - buffer));
 }
 
 void mTDocumentStorage::WriteInt32(qint32 value) {
     requireWrite(160, 161);
-    writeFrame(FormatInt32(value));
+    writeNumber(quint32(value));
 }
 
 void mTDocumentStorage::WriteInt16(qint16 value) {
     requireWrite(170, 171);
-    writeFrame(FormatInt16(value));
+    writeNumber(quint16(value));
 }
 
 void mTDocumentStorage::WriteByte(quint8 value) {
     requireWrite(200, 201);
-    writeFrame(QByteArray::number(value));
+    writeNumber(value);
 }
 
 void mTDocumentStorage::WriteMoney(Money value) {
     requireWrite(180, 181);
-    writeFrame(FormatMoney(value));
+    char buffer[Money::kMaxTextLength];
+    writeFrame(QByteArrayView(buffer, value.format(buffer)));
 }
 
 void mTDocumentStorage::WriteReal(double value) {
@@ -493,12 +514,11 @@ Money mTDocumentStorage::ReadMoney() {
     const QByteArrayView text = readFrame(true);
     if (text == "a")
         return Money::fromRaw(-Money::kScale);
-    const QString s = QString::fromLatin1(text);
-    if (std::optional<Money> m = Money::parse(s, QLatin1Char('.')))
+    if (std::optional<Money> m = Money::parse(text, '.'))
         return *m;
-    if (std::optional<Money> m = Money::parse(s, QLatin1Char(',')))
+    if (std::optional<Money> m = Money::parse(text, ','))
         return *m;
-    throw EConvertError(s);
+    throw EConvertError(QString::fromLatin1(text));
 }
 
 double mTDocumentStorage::ReadReal() {

@@ -110,6 +110,7 @@ private:
     void requireWrite(quint16 readOnlyCode, quint16 accessCode) const;
     void requireRead(quint16 accessCode) const;
     void writeFrame(QByteArrayView text);
+    void writeNumber(quint64 value);
     void writeSlot(QByteArrayView text, int width, char pad);
     QByteArrayView readFrame(bool numeric);
     QByteArrayView readRaw(qint64 count);
