@@ -23,7 +23,6 @@ private slots:
     void sheetA35Prizes();
     void sheetA35LeavesMaterialBenefitToItsSheet();
     void sheetA15RecomputesPerSource();
-    void sheetA9TakesReportedTax();
     void sheetB_data();
     void sheetB();
     void sheetBRowTexts();
@@ -117,18 +116,6 @@ void TestCalcIncomeSheets::sheetA15RecomputesPerSource() {
     QCOMPARE(sum->list5.ПодлУпл, M("10"));
     QCOMPARE(sum->okato15, QStringLiteral("45111111111"));
     QCOMPARE(sum->prilA6.ДоходОбщ, M("0")); // resident dividends only
-}
-
-void TestCalcIncomeSheets::sheetA9TakesReportedTax() {
-    auto d = Resident();
-    AddDividends(*d, "1000", "1000", "91", "91");
-    AddDividends(*d, "500", "400", "36", "30");
-    const auto sum = Calc(*d);
-    QCOMPARE(sum->prilA6.ДоходОбщ, M("1500"));
-    QCOMPARE(sum->prilA6.ДоходОблОбщ, M("1400"));
-    QCOMPARE(sum->prilA6.НалИсчислИт, M("127"));
-    QCOMPARE(sum->prilA6.НалУдержИт, M("121"));
-    QCOMPARE(sum->prilA15.ДоходОбщ, M("0"));
 }
 
 void TestCalcIncomeSheets::sheetB_data() {

@@ -98,7 +98,6 @@ private slots:
     void entrepreneurWithEverySheet();
     void nonResident();
     void calculationLeavesDeclarationUnchanged();
-    void calculationTwiceGivesTheSame();
     void cliPrintsEveryResultObject();
     void cliRefusesABadFile();
 };
@@ -170,16 +169,6 @@ void TestCalcWhole::calculationLeavesDeclarationUnchanged() {
     const auto fromFile = Calc(loaded);
     QCOMPARE(fromFile->ToJson().toJson(), sum->ToJson().toJson());
     QCOMPARE(SavedBytes(loaded, dir.filePath(QStringLiteral("again.dc1"))), bytesBefore);
-}
-
-void TestCalcWhole::calculationTwiceGivesTheSame() {
-    const auto d = Everything();
-    kTSvodSum sum;
-    QVERIFY(sum.Calculate(*d));
-    const QByteArray first = sum.ToJson().toJson();
-    QVERIFY(sum.Calculate(*d));
-    QCOMPARE(sum.ToJson().toJson(), first);
-    QCOMPARE(sum.list6.lines.size(), Calc(*d)->list6.lines.size());
 }
 
 void TestCalcWhole::cliPrintsEveryResultObject() {
