@@ -36,7 +36,7 @@ template <typename F> void withContext(quint16 code, F&& body) {
 }
 
 QString numbered(const char* prefix, int number) {
-    return QString::fromLatin1(prefix) + QString::asprintf("%.3d", number);
+    return mTDocumentStorage::StreamName(prefix, number);
 }
 
 QString itemPath(const QString& listPath, qsizetype i) {
@@ -92,8 +92,8 @@ QString mTThirteenPercent::PayerStreamName(int number, bool nonResident) {
 }
 
 QString mTThirteenPercent::RowStreamName(int number, int row, bool nonResident) {
-    return numbered(nonResident ? "@SourseIncoNR" : "@SourseIncome", number) +
-           QString::asprintf("%.3d", row);
+    return mTDocumentStorage::StreamName(nonResident ? "@SourseIncoNR" : "@SourseIncome", number,
+                                         row);
 }
 
 int mTThirteenPercent::AddRow(const IncomeRow& row) {

@@ -319,7 +319,7 @@ void mTDocumentStorage::Reset() {
     initialised_ = false;
     indexBuilt_ = false;
     indexComplete_ = false;
-    markers_.clear();
+    markers_ = {};
 }
 
 void mTDocumentStorage::BeginStream(const QString& name) {
@@ -334,6 +334,7 @@ void mTDocumentStorage::BeginStream(const QString& name) {
 // Walks the frames once, so that every lookup afterwards is a hash probe.
 void mTDocumentStorage::buildMarkerIndex() {
     indexBuilt_ = true;
+    markers_.reserve(std::size_t(size_ / 64));
     qint64 p = kHeaderSize;
     while (p + 4 <= size_) {
         quint64 length = 0;
@@ -342,32 +343,41 @@ void mTDocumentStorage::buildMarkerIndex() {
         if (p + 4 + qint64(length) > size_)
             break;
         const char* text = base_ + p + 4;
-        if (length > 1 && text[0] == '@')
-            markers_[QByteArray(text, qsizetype(length))].append(p + 4 + qint64(length));
-        p += 4 + qint64(length);
+        const qint64 behind = p + 4 + qint64(length);
+        if (length > 1 && text[0] == '@') {
+            MarkerPlaces& places = markers_[std::string_view(text, length)];
+            if (places.first < 0)
+                places.first = behind;
+            else
+                places.more.push_back(behind);
+        }
+        p = behind;
     }
     // Only zero bytes may follow the last frame of a sound file.
     indexComplete_ =
         std::all_of(base_ + std::min(p, size_), base_ + size_, [](char c) { return c == '\0'; });
 }
 
-qint64 mTDocumentStorage::findMarker(const QByteArray& name) const {
-    const auto it = markers_.constFind(name);
-    if (it != markers_.constEnd()) {
+qint64 mTDocumentStorage::findMarker(std::string_view name) const {
+    const auto it = markers_.find(name);
+    if (it != markers_.end()) {
         // Streams are read in the order they were written: the marker ahead of the
         // position is the real one; a user's text that looks like it lies behind.
-        const QVector<qint64>& ends = it.value();
-        const auto ahead = std::lower_bound(ends.begin(), ends.end(), position_);
-        return ahead != ends.end() ? *ahead : ends.front();
+        const MarkerPlaces& places = it->second;
+        if (places.first >= position_)
+            return places.first;
+        const auto ahead = std::lower_bound(places.more.begin(), places.more.end(), position_);
+        return ahead != places.more.end() ? *ahead : places.first;
     }
     if (indexComplete_)
         return -1;
     // The frames could not be followed to the end: fall back to a plain search.
     const QByteArrayView content(base_, size_);
-    qint64 at = content.indexOf(name, position_);
+    const QByteArrayView key(name.data(), qsizetype(name.size()));
+    qint64 at = content.indexOf(key, position_);
     if (at < 0)
-        at = content.indexOf(name);
-    return at < 0 ? -1 : at + name.size();
+        at = content.indexOf(key);
+    return at < 0 ? -1 : at + key.size();
 }
 
 void mTDocumentStorage::OpenStream(const QString& name) {
@@ -376,19 +386,39 @@ void mTDocumentStorage::OpenStream(const QString& name) {
         throw mEOpenStream(kNoStream, 210);
     if (!indexBuilt_)
         buildMarkerIndex();
-    const std::optional<QByteArray> key = Cp1251::encode(name);
-    const qint64 behind = key ? findMarker(*key) : -1;
+    char buffer[64];
+    std::string key;
+    char* bytes = buffer;
+    if (name.size() > qsizetype(sizeof buffer)) {
+        key.resize(std::size_t(name.size()));
+        bytes = key.data();
+    }
+    const bool encoded = Cp1251::encodeInto(name, bytes);
+    const qint64 behind =
+        encoded ? findMarker(std::string_view(bytes, std::size_t(name.size()))) : -1;
     if (behind < 0)
         throw mEOpenStream(kNoStream, 210);
     position_ = behind;
     currentStream_ = name;
 }
 
+QString mTDocumentStorage::StreamName(const char* prefix, int number) {
+    return QLatin1String(prefix) + QString::number(number).rightJustified(3, QLatin1Char('0'));
+}
+
+QString mTDocumentStorage::StreamName(const char* prefix, int number, int second) {
+    return StreamName(prefix, number) + QString::number(second).rightJustified(3, QLatin1Char('0'));
+}
+
 // ------------------------------------------------------------------ formatting
 
-QByteArray mTDocumentStorage::FormatInt32(qint32 value) { return QByteArray::number(quint32(value)); }
+QByteArray mTDocumentStorage::FormatInt32(qint32 value) {
+    return QByteArray::number(quint32(value));
+}
 
-QByteArray mTDocumentStorage::FormatInt16(qint16 value) { return QByteArray::number(quint16(value)); }
+QByteArray mTDocumentStorage::FormatInt16(qint16 value) {
+    return QByteArray::number(quint16(value));
+}
 
 QByteArray mTDocumentStorage::FormatMoney(Money value) {
     char buffer[Money::kMaxTextLength];
@@ -399,7 +429,8 @@ QByteArray mTDocumentStorage::FormatReal(double value) {
     if (!std::isfinite(value))
         value = 0;
     char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return QByteArray(buffer, r.ptr - buffer);
 }
 
@@ -409,10 +440,11 @@ void mTDocumentStorage::WriteText(const QString& value) {
     requireWrite(150, 151);
     const qint64 length = value.size();
     if (length > kMaxTextLength)
-        throw mEBadText(QStringLiteral("Текст длиннее %1 символов не может быть сохранен: \"%2...\"")
-                            .arg(kMaxTextLength)
-                            .arg(value.left(40)),
-                        152);
+        throw mEBadText(
+            QStringLiteral("Текст длиннее %1 символов не может быть сохранен: \"%2...\"")
+                .arg(kMaxTextLength)
+                .arg(value.left(40)),
+            152);
     // One byte per character: only whether each has a windows-1251 form matters here.
     bool encoded = true;
     if (measuring_) {

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QFile;
 class QSaveFile;
@@ -98,6 +101,10 @@ public:
     static constexpr int kHeaderSize = 60;
     static constexpr int kMaxTextLength = 9999;
 
+    // A numbered stream name: the prefix and the number with at least three digits.
+    static QString StreamName(const char* prefix, int number);
+    static QString StreamName(const char* prefix, int number, int second);
+
     // How a value of each kind is written; also used to size files.
     static QByteArray FormatInt32(qint32 value);
     static QByteArray FormatInt16(qint16 value);
@@ -115,7 +122,7 @@ private:
     QByteArrayView readFrame(bool numeric);
     QByteArrayView readRaw(qint64 count);
     void buildMarkerIndex();
-    qint64 findMarker(const QByteArray& name) const;
+    qint64 findMarker(std::string_view name) const;
     [[noreturn]] void damaged() const;
 
     mTFileLoader* loader_ = nullptr;
@@ -132,8 +139,13 @@ private:
     QString currentStream_;
     bool initialised_ = false;
 
-    // Marker name -> positions behind each frame holding exactly that name.
+    // Marker name (a view into the block) -> positions behind each frame holding
+    // exactly that name; most names occur once.
+    struct MarkerPlaces {
+        qint64 first = -1;
+        std::vector<qint64> more;
+    };
     bool indexBuilt_ = false;
     bool indexComplete_ = false;
-    QHash<QByteArray, QVector<qint64>> markers_;
+    std::unordered_map<std::string_view, MarkerPlaces> markers_;
 };

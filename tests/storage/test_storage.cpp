@@ -352,6 +352,36 @@ private slots:
         QVERIFY(!QFile::exists(file));
     }
 
+    void remainingFailureMessages() {
+        const QString file = path("small.dc1");
+        writeBytes(file, header());
+        auto expectFailure = [](const std::function<void()>& action, const QString& message,
+                                int code) {
+            try {
+                action();
+                QFAIL("no failure");
+            } catch (const mEPrivBase& e) {
+                QCOMPARE(e.message(), message);
+                QCOMPARE(int(e.errorCode()), code);
+            }
+        };
+        // A view larger than the file cannot be made.
+        expectFailure([&] { mTFileLoader(file, 1000, true); }, kMapping, 26);
+        // A storage with no block under it.
+        expectFailure([] { mTDocumentStorage::Measuring().OpenDocument(); }, kNoMemory, 50);
+        // A header written on a read-only storage.
+        expectFailure(
+            [&] {
+                mTFileLoader loader(file, 0, true);
+                mTDocumentStorage(loader).CreateDocument(QStringLiteral("Qarv2011"));
+            },
+            kReadOnly, 51);
+        // A block far beyond any declaration is refused before memory is taken.
+        expectFailure([&] { mTFileLoader(path("huge.dc1"), qint64(1) << 40, false); }, kOutOfMemory,
+                      60);
+        QVERIFY(!QFile::exists(path("huge.dc1")));
+    }
+
     void initTestCase() { QVERIFY(dir.isValid()); }
 };
 
