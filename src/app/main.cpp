@@ -1,11 +1,52 @@
+#include "ui/Main.h"
+#include "ui/Dialogs.h"
+#include "ui/ProgramSettings.h"
+#include "ui/StartForm.h"
+#include "ui/TextConventions.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QTextStream>
+#include <memory>
+
+// With QARV_STARTUP_PROBE set the program does not wait for the splash: it
+// prints "first-paint" once the main window has painted itself and ends. The
+// start-up timing program runs it that way.
+static bool startupProbe() {
+    return qEnvironmentVariableIsSet("QARV_STARTUP_PROBE");
+}
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Qarv 2011"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Qarv 2011"));
-    window.show();
+    QApplication::setApplicationDisplayName(QStringLiteral("Qarv 2011"));
+    QApplication::setOrganizationName(QStringLiteral("Ортикс"));
+    QApplication::setApplicationVersion(QStringLiteral(QARV_VERSION));
+    TextConventions::apply();
+
+    auto splash = std::make_unique<TfmStart>();
+    splash->show();
+    QApplication::processEvents();
+
+    TProgramSettings settings;
+    TFormMain form(settings, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
+    if (!form.fatalMessage().isEmpty()) {
+        splash.reset();
+        ShowMessage(nullptr, form.fatalMessage(), QMessageBox::Critical);
+        return 1;
+    }
+
+    const bool probe = startupProbe();
+    // The splash stays at least three seconds from its creation, start-up included.
+    while (!probe && !splash->timerFired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    splash.reset();
+
+    if (probe) {
+        QObject::connect(&form, &TFormMain::firstPainted, &app, [] {
+            QTextStream(stdout) << "first-paint" << Qt::endl;
+            QApplication::exit(0);
+        });
+    }
+    form.showPlaced();
     return app.exec();
 }
