@@ -35,8 +35,7 @@ inline void EnsureFlags(mTDeclaration& d, quint8 flags) {
     d.SetIncomeFlags(d.incomeFlags() | flags);
 }
 
-inline mTThirteenPercent& AddThirteen(mTDeclaration& d, const QString& okato,
-                                      const char* withheld,
+inline mTThirteenPercent& AddThirteen(mTDeclaration& d, const QString& okato, const char* withheld,
                                       std::initializer_list<mTThirteenPercent::IncomeRow> rows,
                                       bool nonResidentList = false) {
     EnsureFlags(d, mTDeclaration::kFlagAgents);
@@ -78,9 +77,8 @@ inline mTThirtyPercent& AddDividends(mTDeclaration& d, const char* income, const
     return s;
 }
 
-inline mTCurrencyIncome& AddCurrency(mTDeclaration& d, qint32 rate, qint32 code,
-                                     const char* rubles, const char* taxRubles = "0",
-                                     qint32 deductionCode = 0,
+inline mTCurrencyIncome& AddCurrency(mTDeclaration& d, qint32 rate, qint32 code, const char* rubles,
+                                     const char* taxRubles = "0", qint32 deductionCode = 0,
                                      const char* deductionAmount = "0") {
     EnsureFlags(d, mTDeclaration::kFlagCurrency);
     mTCurrencyIncome& c = d.currencyIncomes.Get(d.currencyIncomes.Add());

@@ -18,8 +18,8 @@ QStringList Lines(const kTSvodSum& sum) {
 }
 
 QString Line(const QString& code, const QString& okato, const char* kind, const char* amount) {
-    return QStringLiteral("%1 %2 %3 %4").arg(code, okato, QLatin1String(kind),
-                                             QLatin1String(amount));
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(code, okato, QLatin1String(kind), QLatin1String(amount));
 }
 
 std::unique_ptr<mTDeclaration> Resident() {
@@ -133,9 +133,8 @@ void TestCalcSections::refundSplit_data() {
     QTest::newRow("10000 over 6000 at X and 7000 at Y")
         << QStringList{kX, kY} << QStringList{"6000", "7000"} << "0"
         << QStringList{Line(r, kX, "2", "6000"), Line(r, kY, "2", "4000")};
-    QTest::newRow("both at X share one line")
-        << QStringList{kX, kX} << QStringList{"6000", "7000"} << "0"
-        << QStringList{Line(r, kX, "2", "10000")};
+    QTest::newRow("both at X share one line") << QStringList{kX, kX} << QStringList{"6000", "7000"}
+                                              << "0" << QStringList{Line(r, kX, "2", "10000")};
     QTest::newRow("a source that withheld nothing is passed over")
         << QStringList{kX, kY, kX} << QStringList{"4000", "0", "9000"} << "0"
         << QStringList{Line(r, kX, "2", "10000")};
@@ -173,18 +172,25 @@ void TestCalcSections::payable13_data() {
     // Business: 100000 income, 20000 expenses, tax 10400; with 23077 of employment
     // the tax is 13400.
     QTest::newRow("business advance refunded first, nothing per source")
-        << "5000" << "23077" << "11400"
-        << QStringList{Line(BudgetCode::kBusiness, kOwn, "2", "3000")};
+        << "5000"
+        << "23077"
+        << "11400" << QStringList{Line(BudgetCode::kBusiness, kOwn, "2", "3000")};
     QTest::newRow("advance smaller than the refund")
-        << "1000" << "23077" << "16400"
+        << "1000"
+        << "23077"
+        << "16400"
         << QStringList{Line(b, kOwn, "2", "1000"), Line(BudgetCode::kRefund, kX, "2", "3000")};
-    QTest::newRow("payable only from business") << "5000" << "0" << "0"
-                                                << QStringList{Line(b, kOwn, "1", "5400")};
+    QTest::newRow("payable only from business") << "5000"
+                                                << "0"
+                                                << "0" << QStringList{Line(b, kOwn, "1", "5400")};
     QTest::newRow("payable from business and the rest")
-        << "5000" << "10000" << "0"
-        << QStringList{Line(b, kOwn, "1", "5400"), Line(p, kOwn, "1", "1300")};
+        << "5000"
+        << "10000"
+        << "0" << QStringList{Line(b, kOwn, "1", "5400"), Line(p, kOwn, "1", "1300")};
     QTest::newRow("business tax already covered by advances")
-        << "10400" << "10000" << "0" << QStringList{Line(p, kOwn, "1", "1300")};
+        << "10400"
+        << "10000"
+        << "0" << QStringList{Line(p, kOwn, "1", "1300")};
 }
 
 void TestCalcSections::payable13() {
@@ -254,8 +260,8 @@ void TestCalcSections::section15OnTotalNotPerSource() {
         AddDividends(*d, "10.10", "10.10", "0", "0", kX);
     const auto sum = Calc(*d);
     QCOMPARE(sum->prilA15.НалИсчислИт, M("6")); // 1.515 -> 2 three times
-    QCOMPARE(sum->list5.Исчисл, M("5"));       // 4.545 -> 5
-    QCOMPARE(sum->list4.Исчисл, M("0"));       // no 9 percent for a non-resident
+    QCOMPARE(sum->list5.Исчисл, M("5"));        // 4.545 -> 5
+    QCOMPARE(sum->list4.Исчисл, M("0"));        // no 9 percent for a non-resident
 }
 
 void TestCalcSections::section9SumsWhatSourcesComputed() {
