@@ -23,6 +23,7 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory format-check
+	@$(MAKE) --no-print-directory test-asan
 
 # Core and its tests under AddressSanitizer + UndefinedBehaviorSanitizer.
 test-asan: deps
