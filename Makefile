@@ -32,7 +32,7 @@ test-asan: deps
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD_DIR)/bin/qarv-bench
+	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
 
 format:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
