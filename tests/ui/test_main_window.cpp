@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "ProgramFixture.h"
 #include "ScriptedDialogs.h"
 #include "UiTestKit.h"
 #include "WindowTestKit.h"
@@ -32,33 +32,6 @@ namespace {
 const QString kTitle = QStringLiteral("Qarv 2011|");
 const QString kBadFormat =
     QStringLiteral("Неправильный формат файла декларации, возможно он поврежден.");
-
-// One window with its folder, settings and dialogs.
-struct Program {
-    ProgramFolder folder;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TProgramSettings> settings;
-    std::unique_ptr<TFormMain> form;
-
-    explicit Program(bool directories = true) {
-        if (directories) {
-            folder.writeInspections();
-            folder.writeCountries();
-        }
-        settings = std::make_unique<TProgramSettings>(folder.settingsFile());
-    }
-    TFormMain& start(const QStringList& args = {}) {
-        form = std::make_unique<TFormMain>(*settings, folder.path(), args);
-        return *form;
-    }
-    TfrInitialData* conditions() const {
-        return qobject_cast<TfrInitialData*>(form->currentPage());
-    }
-    void close() {
-        form.reset();
-        settings->sync();
-    }
-};
 
 } // namespace
 
