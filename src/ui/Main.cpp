@@ -515,7 +515,11 @@ void TFormMain::paintEvent(QPaintEvent* event) {
 }
 
 void TFormMain::pageButtonClicked(TPageId page) {
-    if (page == currentPageId_ && currentPage_) {
+    if (!currentPage_) {
+        showPage(page);
+        return;
+    }
+    if (page == currentPageId_) {
         pageButtons_[int(page)]->setChecked(true);
         return;
     }

@@ -3,6 +3,7 @@
 #include "UiTestKit.h"
 #include "WindowTestKit.h"
 #include "ui/FrameInitialData.h"
+#include "ui/FramePersonAddress.h"
 #include "ui/FramePersonData.h"
 #include "ui/FramePersonName.h"
 #include "ui/HelpWindow.h"
@@ -678,6 +679,57 @@ private slots:
         QFETCH(int, workHeight);
         QFETCH(QRect, placed);
         QCOMPARE(PlaceMainWindow(stored, screenWidth, workHeight), placed);
+    }
+
+    // What a person does with the program: new document, conditions, declarant,
+    // save, reopen, check, export.
+    void aPersonFillsInSavesReopensChecksAndExports() {
+        Program p;
+        TFormMain& f = p.start();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        p.dialogs.thenPick(0);
+        QTest::mouseClick(p.conditions()->bnInspection, Qt::LeftButton);
+        QCOMPARE(p.conditions()->meInspection->text(), QStringLiteral("7701"));
+
+        QTest::mouseClick(f.pageButton(TPageId::PersonInfo), Qt::LeftButton);
+        auto* person = qobject_cast<TfrPersonData*>(f.currentPage());
+        QVERIFY(person);
+        auto* name = qobject_cast<TfrPersonNaim*>(person->currentSubPage());
+        UiTestKit::typeText(name->meSurName, QStringLiteral("Иванов"));
+        UiTestKit::typeText(name->meName, QStringLiteral("Иван"));
+        UiTestKit::typeText(name->meINN, QStringLiteral("500100732259"));
+        QTest::mouseClick(person->fbPersonAddress, Qt::LeftButton);
+        auto* address = qobject_cast<TfrPersonAddress*>(person->currentSubPage());
+        QVERIFY(address);
+        p.dialogs.thenPick(76);
+        QTest::mouseClick(address->bnRegion, Qt::LeftButton);
+        UiTestKit::typeText(address->meArea, QStringLiteral("Москва"));
+        UiTestKit::typeText(address->meOKATO, QStringLiteral("45286555000"));
+        QVERIFY(p.dialogs.unexpected.isEmpty());
+
+        p.dialogs.saveFile = p.folder.file("ivanov.dc1");
+        f.acSave->trigger();
+        QCOMPARE(f.windowTitle(), QStringLiteral("ivanov.dc1 - Qarv 2011"));
+        f.acCreate->trigger();
+        QVERIFY(f.declaration().person.surname.isEmpty());
+        p.dialogs.openFile = p.folder.file("ivanov.dc1");
+        f.acOpen->trigger();
+        QCOMPARE(p.conditions()->meInspection->text(), QStringLiteral("7701"));
+        QCOMPARE(f.declaration().person.regionCode, qint16(77));
+
+        p.dialogs.shown.clear();
+        p.dialogs.thenButton(QMessageBox::Ok);
+        f.acCheck->trigger();
+        QCOMPARE(p.dialogs.shown, QStringList{kTitle + "Проверка декларации завершена успешно"});
+        QTemporaryDir out;
+        p.dialogs.folder = out.path();
+        p.dialogs.thenButton(QMessageBox::Ok);
+        f.acExport->trigger();
+        QVERIFY(p.dialogs.shown.last().startsWith(kTitle + "Сформирован файл NO_NDFL3_7701"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), 1);
+        QVERIFY(p.dialogs.unexpected.isEmpty());
+        QVERIFY(f.isSaved());
     }
 
     void unreadableInspectionsStopTheProgram() {
