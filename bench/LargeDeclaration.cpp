@@ -59,3 +59,19 @@ std::unique_ptr<mTDeclaration> MakeLargeDeclaration() {
     }
     return d;
 }
+
+void GrantEverything(mTDeclaration& d) {
+    for (mTThirteenPercent& s : d.thirteenSources)
+        s.stdDeductionsHere = 1;
+    for (mTCurrencyIncome& c : d.currencyIncomes)
+        c.incomeRate = 13;
+    d.standardDeduction.granted = 1;
+    d.standardDeduction.childrenCount = 2;
+    d.socialDeduction.granted = 1;
+    d.propertyDeduction.granted = 1;
+    d.propertyDeduction.objectKind = 2;
+    d.propertyDeduction.ownershipKind = 1;
+    d.propertyDeduction.taxpayerSign = 1;
+    d.propertyDeduction.objectCost = Money::fromRoubles(3000000);
+    d.propertyDeduction.shareNumerator = d.propertyDeduction.shareDenominator = 1;
+}

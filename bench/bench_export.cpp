@@ -3,6 +3,7 @@
 // the steps qarv-cli export adds (loading the document, the whole-document
 // check), and the qarv-cli command as a whole.
 
+#include "BenchKit.h"
 #include "LargeDeclaration.h"
 #include "checks/DocumentCheck.h"
 #include "export/DOMXML_unit.h"
@@ -10,49 +11,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
-#include <vector>
 
 namespace {
-
-struct Figures {
-    double best = 0, median = 0;
-};
-
-template <typename Body> Figures Time(int runs, Body body) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2]};
-}
-
-// Every sheet of the file busy: foreign income at 13 percent, standard deductions
-// over the payers' rows, social deductions with the pension contracts, housing.
-void GrantEverything(mTDeclaration& d) {
-    for (mTThirteenPercent& s : d.thirteenSources)
-        s.stdDeductionsHere = 1;
-    for (mTCurrencyIncome& c : d.currencyIncomes)
-        c.incomeRate = 13;
-    d.standardDeduction.granted = 1;
-    d.standardDeduction.childrenCount = 2;
-    d.socialDeduction.granted = 1;
-    d.propertyDeduction.granted = 1;
-    d.propertyDeduction.objectKind = 2;
-    d.propertyDeduction.ownershipKind = 1;
-    d.propertyDeduction.taxpayerSign = 1;
-    d.propertyDeduction.objectCost = Money::fromRoubles(3000000);
-    d.propertyDeduction.shareNumerator = d.propertyDeduction.shareDenominator = 1;
-}
 
 // What the whole-document check asks for and the generated declaration leaves out
 // (the declarant's address and document, the foreign income codes), so that the
@@ -87,9 +51,8 @@ int main(int argc, char** argv) {
         dir.setAutoRemove(false);
         out << "documents in " << dir.path() << Qt::endl;
     }
-    const auto report = [&](const QString& what, const Figures& f) {
-        out << what << ": best " << QString::number(f.best, 'f', 2) << " ms, median "
-            << QString::number(f.median, 'f', 2) << " ms" << Qt::endl;
+    const auto report = [&](const QString& what, const bench::Figures& f) {
+        bench::Report(out, what, f, 2);
     };
     const QString cli = QDir(app.applicationDirPath()).filePath(QStringLiteral("qarv-cli"));
 
@@ -108,21 +71,21 @@ int main(int argc, char** argv) {
 
         QString name;
         report(QStringLiteral("export to a file, %1").arg(label),
-               Time(runs, [&] { name = BuildDeclarationXml(folder, *d, SaveToFolder); }));
+               bench::Time(runs, [&] { name = BuildDeclarationXml(folder, *d, SaveToFolder); }));
         if (name == XmlExport::kErrorResult) {
             out << "the export failed" << Qt::endl;
             return 1;
         }
         out << "  file " << QFileInfo(QDir(folder).filePath(name)).size() << " bytes" << Qt::endl;
         report(QStringLiteral("export as text (print), %1").arg(label),
-               Time(runs, [&] { BuildDeclarationXml(QString(), *d, ReturnText); }));
-        report(QStringLiteral("load the document, %1").arg(label), Time(runs, [&] {
+               bench::Time(runs, [&] { BuildDeclarationXml(QString(), *d, ReturnText); }));
+        report(QStringLiteral("load the document, %1").arg(label), bench::Time(runs, [&] {
                    mTDeclaration loaded;
                    loaded.LoadFromFile(doc);
                }));
         CheckResult finding;
         report(QStringLiteral("whole-document check, %1").arg(label),
-               Time(runs, [&] { finding = FirstFinding(*d); }));
+               bench::Time(runs, [&] { finding = FirstFinding(*d); }));
         if (!finding.passed())
             out << "  the check stops at: " << finding.caption << " / " << finding.message
                 << Qt::endl;
@@ -137,7 +100,7 @@ int main(int argc, char** argv) {
             report(QStringLiteral("qarv-cli %1, %2")
                        .arg(args.join(QLatin1Char(' ')).replace(dir.path(), QStringLiteral("…")),
                             label),
-                   Time(5, [&] {
+                   bench::Time(5, [&] {
                        QProcess p;
                        p.setStandardOutputFile(QProcess::nullDevice());
                        p.start(cli, args);

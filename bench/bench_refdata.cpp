@@ -1,5 +1,6 @@
 // Times the start-up loading of the directory files: the shipped ones, and
 // full-sized ones (a whole SOUN table, years of daily rates) made here.
+#include "BenchKit.h"
 #include "refdata/Directories.h"
 #include "refdata/IncomeDict.h"
 #include "refdata/RateImport.h"
@@ -13,17 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-template <class F> double bestMs(int rounds, F f) {
-    double best = 1e9;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 void copyShipped(const QString& from, const QString& to) {
     for (const char16_t* name : {kInspectionsFile, kCountriesFile, kOkvedFile, kCurrencyRatesFile})
@@ -89,11 +79,11 @@ int main(int argc, char** argv) {
     first.start();
     RefDirectories::load(dir.path());
     const double firstMs = first.nsecsElapsed() / 1e6;
-    const double shippedMs = bestMs(kRounds, [&] { RefDirectories::load(dir.path()); });
+    const double shippedMs = bench::Time(kRounds, [&] { RefDirectories::load(dir.path()); }).best;
     std::printf("shipped directories (%s): first load %.2f ms, best of %d %.2f ms\n",
                 qPrintable(shipped), firstMs, kRounds, shippedMs);
 
-    const double dictMs = bestMs(kRounds, [] { LoadIncomeDict(); });
+    const double dictMs = bench::Time(kRounds, [] { LoadIncomeDict(); }).best;
     std::printf("code dictionary parse: best of %d %.2f ms\n", kRounds, dictMs);
 
     QTemporaryDir scratch;
@@ -102,7 +92,7 @@ int main(int argc, char** argv) {
     importTimer.start();
     const int added = importDailyRates(dir.path(), scratch.path(), 2, 34);
     const double importMs = importTimer.nsecsElapsed() / 1e6;
-    const double fullMs = bestMs(kRounds, [&] { RefDirectories::load(dir.path()); });
+    const double fullMs = bench::Time(kRounds, [&] { RefDirectories::load(dir.path()); }).best;
     std::printf("import of %d rate entries from daily files: %.0f ms\n", added, importMs);
     std::printf("full-sized directories (2500 inspections, %d rate entries): best of %d %.2f ms\n",
                 added, kRounds, fullMs);
