@@ -3,25 +3,30 @@
 #include <utility>
 
 namespace {
-std::function<void()>& receiver() {
-    static std::function<void()> r;
+struct Receiver {
+    const void* owner = nullptr;
+    std::function<void()> notify;
+};
+Receiver& receiver() {
+    static Receiver r;
     return r;
 }
 } // namespace
 
 namespace ContentNotice {
 
-void setReceiver(std::function<void()> r) {
-    receiver() = std::move(r);
+void setReceiver(const void* owner, std::function<void()> r) {
+    receiver() = Receiver{owner, std::move(r)};
 }
 
-void clearReceiver() {
-    receiver() = nullptr;
+void clearReceiver(const void* owner) {
+    if (receiver().owner == owner)
+        receiver() = Receiver{};
 }
 
 void send() {
-    if (receiver())
-        receiver()();
+    if (receiver().notify)
+        receiver().notify();
 }
 
 } // namespace ContentNotice

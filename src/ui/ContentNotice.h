@@ -7,7 +7,8 @@
 // this hook so that they need no pointer to it; without a receiver (no main
 // window) the notice goes nowhere.
 namespace ContentNotice {
-void setReceiver(std::function<void()> receiver);
-void clearReceiver();
+// owner identifies the receiver, so that only it takes itself away again.
+void setReceiver(const void* owner, std::function<void()> receiver);
+void clearReceiver(const void* owner);
 void send();
 } // namespace ContentNotice

@@ -70,7 +70,7 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
       asker_(std::make_unique<TWindowCheckAsker>(this)) {
     if (!programFolder_.endsWith(QLatin1Char('/')))
         programFolder_ += QLatin1Char('/');
-    ContentNotice::setReceiver([this] { contentChanged(); });
+    ContentNotice::setReceiver(this, [this] { contentChanged(); });
     setMinimumSize(kMinWindowWidth, kMinWindowHeight);
 
     // 1. The window.
@@ -125,7 +125,7 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
 }
 
 TFormMain::~TFormMain() {
-    ContentNotice::clearReceiver();
+    ContentNotice::clearReceiver(this);
     writePlacement();
     delete help_;
     delete currentPage_;

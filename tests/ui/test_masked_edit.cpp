@@ -19,9 +19,9 @@ class TestMaskedEdit : public QObject {
 private slots:
     void initTestCase() {
         TextConventions::apply();
-        ContentNotice::setReceiver([this] { ++notices_; });
+        ContentNotice::setReceiver(this, [this] { ++notices_; });
     }
-    void cleanupTestCase() { ContentNotice::clearReceiver(); }
+    void cleanupTestCase() { ContentNotice::clearReceiver(this); }
     void init() { notices_ = 0; }
 
     void moneyTyping_data() {
