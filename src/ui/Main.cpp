@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
@@ -235,6 +236,12 @@ QWidget* TFormMain::buildPageColumn() {
         b->setGeometry(0, 75 * i, 130, 75);
         group->addButton(b, i);
         connect(b, &QToolButton::clicked, this, [this, id] { pageButtonClicked(id); });
+        // The buttons take no focus; Ctrl+1 to Ctrl+6 reach them from the keyboard.
+        auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), this);
+        connect(key, &QShortcut::activated, this, [this, b] {
+            if (b->isEnabled() && b->isVisible())
+                b->click();
+        });
         pageButtons_[i] = b;
     }
     return column;

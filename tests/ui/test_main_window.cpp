@@ -395,6 +395,21 @@ private slots:
         QVERIFY(p.dialogs.unexpected.isEmpty());
     }
 
+    void pageButtonsFromTheKeyboard() {
+        Program p;
+        const QString file = writeDocument(p.folder.file("ok.dc1"), makePassing);
+        TFormMain& f = p.start({file});
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(&f, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(f.currentPageId(), TPageId::PersonInfo);
+        // A disabled page stays closed.
+        QTest::keyClick(&f, Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(f.currentPageId(), TPageId::PersonInfo);
+        QTest::keyClick(&f, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(f.currentPageId(), TPageId::InitialData);
+    }
+
     void placeholderPagesOpenAndCheckNothing() {
         Program p;
         const QString file = writeDocument(p.folder.file("ok.dc1"), makePassing);
