@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "storage/DateTime.h"
 #include "storage/StgClasses.h"
 
@@ -9,41 +10,7 @@
 #include <functional>
 
 using namespace StorageMessages;
-
-namespace {
-
-QByteArray frame(const QByteArray& text) {
-    return QByteArray::number(text.size()).rightJustified(4, '0') + text;
-}
-
-QByteArray header(const QByteArray& signature = "Qarv2011", const QByteArray& version = "0102") {
-    return "DLSG" + signature.rightJustified(20, ' ') + version + QByteArray(32, 'F');
-}
-
-// Writes a file through the storage and returns its bytes.
-QByteArray writeDocument(const QString& path, const std::function<void(mTDocumentStorage&)>& body) {
-    const qint64 size = mTDocumentStorage::SizeOf(body) + mTDocumentStorage::kHeaderSize;
-    {
-        mTFileLoader loader(path, size, false);
-        mTDocumentStorage s(loader);
-        s.CreateDocument(QStringLiteral("Qarv2011"));
-        body(s);
-        [&] { QCOMPARE(s.position(), size); }();
-        loader.Commit();
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
+using namespace TestKit;
 
 class TestStorage : public QObject {
     Q_OBJECT
@@ -53,7 +20,7 @@ class TestStorage : public QObject {
 
 private slots:
     void headerAndFirstMarker() {
-        const QByteArray bytes = writeDocument(path("h.dc1"), [](mTDocumentStorage& s) {
+        const QByteArray bytes = writeMeasured(path("h.dc1"), [](mTDocumentStorage& s) {
             s.BeginStream(QStringLiteral("@DeclInfo"));
         });
         QCOMPARE(bytes, "DLSG            Qarv2011"
@@ -80,7 +47,7 @@ private slots:
     void writtenForms() {
         QFETCH(int, kind);
         QFETCH(QByteArray, expected);
-        const QByteArray bytes = writeDocument(path("v.dc1"), [kind](mTDocumentStorage& s) {
+        const QByteArray bytes = writeMeasured(path("v.dc1"), [kind](mTDocumentStorage& s) {
             switch (kind) {
             case 0:
                 s.WriteText(QString());
@@ -114,7 +81,7 @@ private slots:
 
     void roundTripOfEveryKind() {
         const QString file = path("rt.dc1");
-        writeDocument(file, [](mTDocumentStorage& s) {
+        writeMeasured(file, [](mTDocumentStorage& s) {
             s.BeginStream(QStringLiteral("@A"));
             s.WriteText(QStringLiteral("Иванов Иван"));
             s.WriteText(QString());
@@ -143,11 +110,11 @@ private slots:
 
     void readsOfHandMadeValues() {
         const QString file = path("hand.dc1");
-        writeBytes(file, header("Qarv2011", "0101") + frame("@S") + frame("12,5") + frame("a") +
-                             frame("01.01.2005") +
-                             "0000"
-                             "7" +
-                             frame("5") + QByteArray(16, '\0'));
+        writeAll(file, header("0101") + frame("@S") + frame("12,5") + frame("a") +
+                           frame("01.01.2005") +
+                           "0000"
+                           "7" +
+                           frame("5") + QByteArray(16, '\0'));
         mTFileLoader loader(file, 0, true);
         mTDocumentStorage s(loader);
         s.OpenDocument();
@@ -174,7 +141,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, code);
         const QString file = path("bad.dc1");
-        writeBytes(file, bytes);
+        writeAll(file, bytes);
         try {
             mTFileLoader loader(file, 0, true);
             mTDocumentStorage s(loader);
@@ -188,7 +155,7 @@ private slots:
 
     void readsBeyondTheEndAreRefused() {
         const QString file = path("trunc.dc1");
-        writeBytes(file, header() + frame("@S") + "0009abc");
+        writeAll(file, header() + frame("@S") + "0009abc");
         mTFileLoader loader(file, 0, true);
         mTDocumentStorage s(loader);
         s.OpenDocument();
@@ -204,7 +171,7 @@ private slots:
 
     void nonNumericValuesAreConversionErrors() {
         const QString file = path("nan.dc1");
-        writeBytes(file, header() + frame("@S") + frame("x1") + "00z1" + frame("1"));
+        writeAll(file, header() + frame("@S") + frame("x1") + "00z1" + frame("1"));
         mTFileLoader loader(file, 0, true);
         mTDocumentStorage s(loader);
         s.OpenDocument();
@@ -216,7 +183,7 @@ private slots:
     void markersAreFoundByWholeFramesAhead() {
         const QString file = path("m.dc1");
         // The user typed marker names into texts that come before the real markers.
-        writeDocument(file, [](mTDocumentStorage& s) {
+        writeMeasured(file, [](mTDocumentStorage& s) {
             s.BeginStream(QStringLiteral("@PersonName"));
             s.WriteText(QStringLiteral("@PersonAddress"));
             s.WriteText(QStringLiteral("x@Nalogy"));
@@ -252,7 +219,7 @@ private slots:
 
     void damagedFramesFallBackToPlainSearch() {
         const QString file = path("odd.dc1");
-        writeBytes(file, header() + "zz" + frame("@S") + frame("v"));
+        writeAll(file, header() + "zz" + frame("@S") + frame("v"));
         mTFileLoader loader(file, 0, true);
         mTDocumentStorage s(loader);
         s.OpenDocument();
@@ -274,7 +241,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(mEAlreadyCreated, m.CreateDocument(QStringLiteral("Qarv2011")));
 
         const QString file = path("ro.dc1");
-        writeBytes(file, header() + frame("@S"));
+        writeAll(file, header() + frame("@S"));
         mTFileLoader loader(file, 0, true);
         mTDocumentStorage s(loader);
         QVERIFY_THROWS_EXCEPTION(mEObjectAccess, s.ReadText());
@@ -304,7 +271,7 @@ private slots:
 
     void aLoaderHoldsTheFileExclusively() {
         const QString file = path("lock.dc1");
-        writeBytes(file, header());
+        writeAll(file, header());
         mTFileLoader first(file, 0, true);
         for (const bool readOnly : {true, false}) {
             try {
@@ -324,7 +291,7 @@ private slots:
 
     void aFailedWriteLeavesTheOldFile() {
         const QString file = path("keep.dc1");
-        writeBytes(file, "old contents");
+        writeAll(file, "old contents");
         try {
             mTFileLoader loader(file, 100, false);
             mTDocumentStorage s(loader);
@@ -333,9 +300,7 @@ private slots:
             throw std::runtime_error("failure while writing");
         } catch (const std::runtime_error&) {
         }
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("old contents"));
+        QCOMPARE(readAll(file), QByteArray("old contents"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("keep").size(), 1);
     }
 
@@ -354,7 +319,7 @@ private slots:
 
     void remainingFailureMessages() {
         const QString file = path("small.dc1");
-        writeBytes(file, header());
+        writeAll(file, header());
         auto expectFailure = [](const std::function<void()>& action, const QString& message,
                                 int code) {
             try {
