@@ -655,6 +655,24 @@ private slots:
         QCOMPARE(QRect(g.pos(), g.size()), expected);
     }
 
+    void fullScreenIsRestored() {
+        Program p;
+        {
+            QSettings ini(p.folder.settingsFile(), QSettings::IniFormat);
+            ini.setValue("FullScreen", true);
+            ini.setValue("wLeft", 5);
+            ini.setValue("wTop", 5);
+            ini.setValue("wWidth", 900);
+            ini.setValue("wHeight", 650);
+        }
+        TFormMain& f = p.start();
+        f.showPlaced();
+        QVERIFY(f.isMaximized());
+        p.close();
+        QSettings ini(p.folder.settingsFile(), QSettings::IniFormat);
+        QCOMPARE(ini.value("FullScreen").toBool(), true);
+    }
+
     void noSettingsOpensCentredAtTheMinimum() {
         Program p;
         TFormMain& f = p.start();
