@@ -1,9 +1,9 @@
+#include "TestKit.h"
 #include "model/DeclClasses.h"
 #include "model/JsonIO.h"
 #include "storage/DateTime.h"
 #include "storage/StgClasses.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
@@ -13,40 +13,15 @@
 #include <functional>
 
 using namespace StorageMessages;
+using namespace TestKit;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray frames(const QList<QByteArray>& texts) {
-    QByteArray out;
-    for (const QByteArray& t : texts)
-        out += QByteArray::number(t.size()).rightJustified(4, '0') + t;
-    return out;
-}
 
 // Writes a file of another edition: the signature and version it had, then the
 // values body writes.
 void writeEdition(const QString& path, const QString& signature, const QByteArray& version,
-                  const std::function<void(mTDocumentStorage&)>& body) {
-    const qint64 size = mTDocumentStorage::SizeOf(body) + mTDocumentStorage::kHeaderSize;
-    {
-        mTFileLoader loader(path, size, false);
-        mTDocumentStorage s(loader);
-        s.CreateDocument(signature);
-        body(s);
-        loader.Commit();
-    }
-    QByteArray bytes = readAll(path);
+                  const StorageBody& body) {
+    QByteArray bytes = writeMeasured(path, body, signature);
     bytes.replace(24, 4, version);
     writeAll(path, bytes);
 }
@@ -63,25 +38,31 @@ const QStringList kSwitchedFields = {
     "thirdCount",          "thirdByMonth",     "monthIncome",      "monthExpense",
     "monthTicked",         "monthCombination", "monthSingleParent"};
 
-// Every switch on, or every switch but the deductions' "granted" off.
-QJsonValue withSwitches(const QJsonValue& v, bool on) {
+// The tree with edit applied to every object in it, outer ones first.
+QJsonValue editObjects(const QJsonValue& v, const std::function<void(QJsonObject&)>& edit) {
     if (v.isObject()) {
         QJsonObject o = v.toObject();
-        for (auto it = o.begin(); it != o.end(); ++it) {
-            if (kSwitches.contains(it.key()) && it.value().isBool())
-                it.value() = on || it.key() == QLatin1String("granted");
-            else
-                it.value() = withSwitches(it.value(), on);
-        }
+        edit(o);
+        for (auto it = o.begin(); it != o.end(); ++it)
+            it.value() = editObjects(it.value(), edit);
         return o;
     }
     if (v.isArray()) {
         QJsonArray a = v.toArray();
         for (auto it = a.begin(); it != a.end(); ++it)
-            *it = withSwitches(*it, on);
+            *it = editObjects(*it, edit);
         return a;
     }
     return v;
+}
+
+// Every switch on, or every switch but the deductions' "granted" off.
+QJsonValue withSwitches(const QJsonValue& v, bool on) {
+    return editObjects(v, [on](QJsonObject& o) {
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (kSwitches.contains(it.key()) && it.value().isBool())
+                it.value() = on || it.key() == QLatin1String("granted");
+    });
 }
 
 // Gives every leaf of a JSON tree a value unlike its default. Strings become a date,
@@ -214,24 +195,13 @@ QString differences(const QJsonValue& a, const QJsonValue& b) {
 
 // Removes the values the model derives from others, so the rest can vary freely.
 QJsonValue withoutDerived(const QJsonValue& v) {
-    if (v.isObject()) {
-        QJsonObject o = v.toObject();
+    return editObjects(v, [](QJsonObject& o) {
         o.remove(QStringLiteral("incomeInRubles"));
         o.remove(QStringLiteral("taxInRubles"));
         // A 13 percent payer's total is the sum of its rows; elsewhere it is entered.
         if (o.contains(QStringLiteral("rows")))
             o.remove(QStringLiteral("totalIncome"));
-        for (auto it = o.begin(); it != o.end(); ++it)
-            it.value() = withoutDerived(it.value());
-        return o;
-    }
-    if (v.isArray()) {
-        QJsonArray a = v.toArray();
-        for (auto it = a.begin(); it != a.end(); ++it)
-            *it = withoutDerived(*it);
-        return a;
-    }
-    return v;
+    });
 }
 
 std::unique_ptr<mTDeclaration> declarationWithEverySection() {
@@ -433,9 +403,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("errorCode");
         QTest::addColumn<int>("contextCode");
-        const QByteArray head = "DLSG            Qarv2011"
-                                "0102" +
-                                QByteArray(32, 'F');
+        const QByteArray head = header();
         QTest::newRow("not a container") << QByteArray("PK\x03\x04 not a declaration at all, "
                                                        "but long enough for a header.....")
                                          << kBadFormat << 68 << 391;

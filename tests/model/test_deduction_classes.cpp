@@ -1,33 +1,20 @@
+#include "TestKit.h"
 #include "model/DeductionClasses.h"
 #include "model/JsonIO.h"
 #include "storage/DateTime.h"
 #include "storage/StgClasses.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
+using namespace TestKit;
+
 namespace {
 
 using SaveFn = std::function<void(mTDocumentStorage&)>;
 using LoadFn = std::function<void(mTDocumentStorage&)>;
-
-const QByteArray kHeader =
-    QByteArray("DLSG") + QByteArray(12, ' ') + "Qarv2011" + "0102" + QByteArray(32, 'F');
-
-// One framed value as the file holds it.
-QByteArray frame(const QByteArray& text) {
-    return QByteArray::number(text.size()).rightJustified(4, '0') + text;
-}
-
-QByteArray frames(std::initializer_list<QByteArray> texts) {
-    QByteArray out;
-    for (const QByteArray& t : texts)
-        out += frame(t);
-    return out;
-}
 
 QByteArray months(int first) {
     QByteArray out;
@@ -160,38 +147,17 @@ class TestDeductionClasses : public QObject {
     // bytes behind the header; the load runs over a read-only loader of that file.
     QByteArray throughFile(qint64 size, const SaveFn& save, const LoadFn& load) {
         const QString name = nextFile();
-        {
-            mTFileLoader loader(name, size + mTDocumentStorage::kHeaderSize, false);
-            mTDocumentStorage s(loader);
-            s.CreateDocument(QStringLiteral("Qarv2011"));
-            save(s);
-            lastWritten_ = s.position() - mTDocumentStorage::kHeaderSize;
-            loader.Commit();
-        }
-        {
-            mTFileLoader loader(name, 0, true);
-            mTDocumentStorage s(loader);
-            s.OpenDocument();
-            load(s);
-        }
-        QFile f(name);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return f.readAll().mid(mTDocumentStorage::kHeaderSize);
+        const Written w = writeDocument(name, size, save);
+        lastWritten_ = w.position - mTDocumentStorage::kHeaderSize;
+        readDocument(name, load);
+        return w.bytes.mid(mTDocumentStorage::kHeaderSize);
     }
 
     // Loads from a file holding exactly the given content behind a 1.2 header.
     void loadRaw(const QByteArray& content, const LoadFn& load) {
         const QString name = nextFile();
-        {
-            QFile f(name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(kHeader + content);
-        }
-        mTFileLoader loader(name, 0, true);
-        mTDocumentStorage s(loader);
-        s.OpenDocument();
-        load(s);
+        writeAll(name, header() + content);
+        readDocument(name, load);
     }
 
 private slots:

@@ -1,9 +1,9 @@
+#include "TestKit.h"
 #include "model/JsonIO.h"
 #include "model/StavClasses.h"
 #include "storage/Cp1251.h"
 #include "storage/StgClasses.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,53 +16,12 @@ using JsonApply = std::function<void(const QJsonObject&)>;
 Q_DECLARE_METATYPE(StorageOp)
 Q_DECLARE_METATYPE(JsonApply)
 
+using namespace TestKit;
+
 namespace {
 
 Money m(const char* text) {
     return *Money::parse(QString::fromLatin1(text));
-}
-
-QByteArray frame(const QByteArray& text) {
-    return QByteArray::number(text.size()).rightJustified(4, '0') + text;
-}
-
-QByteArray header(const char* version) {
-    return "DLSG" + QByteArray("Qarv2011").rightJustified(20, ' ') + version + QByteArray(32, 'F');
-}
-
-struct Written {
-    qint64 position = 0; // where the writer stopped
-    QByteArray bytes;    // the file as it landed on disk
-};
-
-// Writes one document of exactly 60 + size bytes, as the declaration does.
-Written writeDocument(const QString& path, qint64 size, const std::function<void(Storage&)>& body) {
-    Written w;
-    {
-        mTFileLoader loader(path, Storage::kHeaderSize + size, false);
-        Storage s(loader);
-        s.CreateDocument(QStringLiteral("Qarv2011"));
-        body(s);
-        w.position = s.position();
-        loader.Commit();
-    }
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly))
-        w.bytes = f.readAll();
-    return w;
-}
-
-void readDocument(const QString& path, const std::function<void(Storage&)>& body) {
-    mTFileLoader loader(path, 0, true);
-    Storage s(loader);
-    s.OpenDocument();
-    body(s);
-}
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 Row row(qint32 code, const QString& name, const char* amount, qint16 month) {
@@ -218,7 +177,7 @@ void TestStavClasses::thirteenWithoutRows() {
     const QString path = file("norows.dc1");
     const Written w = writeDocument(path, p.StorageSize(0, false),
                                     [&](Storage& s) { p.SaveToStorage(s, 0, false); });
-    QByteArray expected = header("0102") + frame("@ThirteenPercent000") + frame("0");
+    QByteArray expected = header() + frame("@ThirteenPercent000") + frame("0");
     expected += frame("") + frame("") + frame("") + frame("");
     for (int i = 0; i < 4; ++i)
         expected += frame("0");
@@ -290,7 +249,7 @@ void TestStavClasses::thirteenOlderFormats() {
     bytes += frame("2000") + frame(name) + frame("200") + frame("0") + frame("0") + frame("0") +
              frame("3");
     const QString path = file(version == "0100" ? "v10.dc1" : "v11.dc1");
-    writeRaw(path, bytes);
+    writeAll(path, bytes);
 
     mTThirteenPercent p;
     p.stdDeductionsHere = 1;
@@ -318,7 +277,7 @@ void TestStavClasses::thirteenMissingRowStream() {
     const qsizetype second = bytes.indexOf("0019@SourseIncome000001");
     QVERIFY(second > 0);
     bytes.truncate(second);
-    writeRaw(path, bytes);
+    writeAll(path, bytes);
 
     mTThirteenPercent back = samplePayer(QStringLiteral("прежний"));
     try {
@@ -563,7 +522,7 @@ void TestStavClasses::contextCodes() {
 
     // A document holding another stream only: the element's stream is missing.
     const QString path = file("other.dc1");
-    writeRaw(path, header("0102") + frame("@Other") + frame("1"));
+    writeAll(path, header() + frame("@Other") + frame("1"));
     try {
         readDocument(path, load);
         QFAIL("loading a missing stream must fail");
