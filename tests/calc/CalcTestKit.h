@@ -12,6 +12,12 @@
 
 namespace kit {
 
+// OKATO codes: the declarant's own and three others for payers elsewhere.
+inline const QString kOwn = QStringLiteral("45000000000");
+inline const QString kX = QStringLiteral("45111111111");
+inline const QString kY = QStringLiteral("45222222222");
+inline const QString kZ = QStringLiteral("45333333333");
+
 inline Money M(const char* text) {
     const std::optional<Money> m = Money::parse(QString::fromLatin1(text));
     if (!m)
@@ -107,11 +113,35 @@ inline void AddPayment(mTDeclaration& d, const QString& code, const char* amount
     p.paymentAmount = M(amount);
 }
 
+// A resident with income from tax agents, living at okato; the deduction tests
+// leave it empty, as they do not look at the payment lines.
+inline std::unique_ptr<mTDeclaration> Resident(const QString& okato = QString()) {
+    auto d = std::make_unique<mTDeclaration>();
+    d->person.okato = okato;
+    d->SetIncomeFlags(mTDeclaration::kFlagAgents);
+    return d;
+}
+
 inline std::unique_ptr<kTSvodSum> Calc(const mTDeclaration& d) {
     auto sum = std::make_unique<kTSvodSum>();
     if (!sum->Calculate(d))
         qFatal("the calculation reported failure");
     return sum;
+}
+
+// The payment lines as "КБК OKATO kind amount", in list order.
+inline QString Line(const QString& code, const QString& okato, const char* kind,
+                    const char* amount) {
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(code, okato, QLatin1String(kind), QLatin1String(amount));
+}
+
+inline QStringList Lines(const kTSvodSum& sum) {
+    QStringList out;
+    for (const PaymentLine& l : sum.list6.lines)
+        out << QStringLiteral("%1 %2 %3 %4")
+                   .arg(l.budgetCode, l.okato, l.lineKind, l.amount.toString());
+    return out;
 }
 
 } // namespace kit

@@ -5,12 +5,6 @@ using namespace kit;
 
 namespace {
 
-std::unique_ptr<mTDeclaration> Resident() {
-    auto d = std::make_unique<mTDeclaration>();
-    d->SetIncomeFlags(mTDeclaration::kFlagAgents);
-    return d;
-}
-
 // Income rows of one employer that computes the standard deductions; an empty
 // text is a month without income.
 void AddMonthlyIncome(mTDeclaration& d, const QStringList& months) {

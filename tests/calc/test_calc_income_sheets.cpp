@@ -2,19 +2,6 @@
 
 using namespace kit;
 
-namespace {
-
-const QString kOwn = QStringLiteral("45000000000");
-
-std::unique_ptr<mTDeclaration> Resident() {
-    auto d = std::make_unique<mTDeclaration>();
-    d->person.okato = kOwn;
-    d->SetIncomeFlags(mTDeclaration::kFlagAgents);
-    return d;
-}
-
-} // namespace
-
 class TestCalcIncomeSheets : public QObject {
     Q_OBJECT
 private slots:
@@ -40,7 +27,7 @@ private slots:
 };
 
 void TestCalcIncomeSheets::sheetA13TakesRowsAndReportedFigures() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     mTThirteenPercent& s = AddThirteen(*d, QStringLiteral("45111111111"), "13000",
                                        {Row(2000, "60000", 1), Row(2000, "60000", 2)});
     s.taxableIncome = M("100000");
@@ -73,7 +60,7 @@ void TestCalcIncomeSheets::sheetA35Prizes() {
     QFETCH(QString, deductionAmount);
     QFETCH(Money, taxable);
     QFETCH(Money, tax);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirtyFive(*d, 2740, "10000", "0", deductionCode, deductionAmount.toLatin1().constData());
     const auto sum = Calc(*d);
     QCOMPARE(sum->prilA35.ДоходОбщ, M("10000"));
@@ -85,7 +72,7 @@ void TestCalcIncomeSheets::sheetA35Prizes() {
 }
 
 void TestCalcIncomeSheets::sheetA35LeavesMaterialBenefitToItsSheet() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirtyFive(*d, 3020, "1000", "350");
     mTThirtyFivePercent& b =
         AddThirtyFive(*d, 2620, "5000", "1750", 0, "0", QStringLiteral("45999999999"));
@@ -105,7 +92,7 @@ void TestCalcIncomeSheets::sheetA35LeavesMaterialBenefitToItsSheet() {
 }
 
 void TestCalcIncomeSheets::sheetA15RecomputesPerSource() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->formKind = 1;
     AddDividends(*d, "400", "333.33", "999", "40", QStringLiteral("45111111111"));
     const auto sum = Calc(*d);
@@ -159,7 +146,7 @@ void TestCalcIncomeSheets::sheetB() {
     QFETCH(Money, russianTax);
     QFETCH(Money, credit);
     QFETCH(bool, inSheet);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddCurrency(*d, rate, code, income.toLatin1().constData(), taxAbroad.toLatin1().constData(),
                 deduction == QLatin1String("0") ? 0 : 201, deduction.toLatin1().constData());
     AddCurrency(*d, 30, 2000, "7777"); // a rate with no sheet
@@ -174,7 +161,7 @@ void TestCalcIncomeSheets::sheetB() {
 }
 
 void TestCalcIncomeSheets::sheetBRowTexts() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     mTCurrencyIncome& c = AddCurrency(*d, 13, 2000, "0");
     c.SetRateOnIncomeDate(M("40.1234"), 100);
     c.SetIncomeInCurrency(M("1500.75"));
@@ -191,7 +178,7 @@ void TestCalcIncomeSheets::sheetBRowTexts() {
 }
 
 void TestCalcIncomeSheets::sheetBNeedsTheCurrencyBit() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddCurrency(*d, 13, 2000, "1000", "130");
     d->SetIncomeFlags(mTDeclaration::kFlagAgents | mTDeclaration::kFlagBusiness);
     // Clearing the bit drops the records, so put one back without the bit.
@@ -220,7 +207,7 @@ void TestCalcIncomeSheets::sheetV() {
     QFETCH(QString, income);
     QFETCH(QString, expenses);
     QFETCH(Money, deduction);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     mTBusinessNew& b = AddBusiness(*d, income.toLatin1().constData(), "777");
     b.hasConfirmedExpenses = confirmed ? 1 : 0;
     (confirmed ? b.expensesTotal : b.unconfirmedExpenses) = M(expenses.toLatin1().constData());
@@ -279,7 +266,7 @@ void TestCalcIncomeSheets::exemptGroups() {
     QFETCH(QString, group);
     QFETCH(Money, income);
     QFETCH(Money, exempt);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     for (int i = 0; i < codes.size(); ++i) {
         const QByteArray amount = amounts[i].toLatin1();
         const char* deductionAmount = codes[i] == 2762 ? amount.constData() : "0";
@@ -305,7 +292,7 @@ void TestCalcIncomeSheets::exemptGroups() {
 }
 
 void TestCalcIncomeSheets::payInKind() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     mTThirteenPercent& s = AddThirteen(
         *d, QString(), "0",
         {Row(2000, "5000", 1), Row(2000, "17000", 3), Row(2791, "3000", 3), Row(2000, "34000", 4),
@@ -340,7 +327,7 @@ void TestCalcIncomeSheets::payInKind() {
 }
 
 void TestCalcIncomeSheets::payInKindAboveTwentyPercent() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     // 25 percent of the month's pay.
     AddThirteen(*d, QString(), "0", {Row(2000, "3000", 6), Row(2791, "1000", 6)});
     const auto sum = Calc(*d);
@@ -351,7 +338,7 @@ void TestCalcIncomeSheets::payInKindAboveTwentyPercent() {
 }
 
 void TestCalcIncomeSheets::prizeLimitShared() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirtyFive(*d, 2740, "5000", "0", 1, "3000");
     AddThirtyFive(*d, 3020, "100");
     AddThirtyFive(*d, 2740, "5000", "0", 1, "3000");
@@ -401,7 +388,7 @@ void TestCalcIncomeSheets::professionalDeductions() {
     QFETCH(QString, deduction);
     QFETCH(Money, total);
     for (const bool foreign : {false, true}) {
-        auto d = Resident();
+        auto d = Resident(kOwn);
         const QByteArray amount = income.toLatin1();
         const QByteArray deducted = deduction.toLatin1();
         if (foreign)
@@ -421,7 +408,7 @@ void TestCalcIncomeSheets::professionalDeductions() {
 }
 
 void TestCalcIncomeSheets::professionalDeductionsNonResident() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->formKind = 1;
     AddThirteen(*d, QString(), "0",
                 {Row(2010, "40000", 1, 403, "10000"), Row(2201, "10000", 1, 404, "3000")}, true);

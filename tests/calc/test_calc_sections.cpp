@@ -2,35 +2,6 @@
 
 using namespace kit;
 
-namespace {
-
-const QString kOwn = QStringLiteral("45000000000");
-const QString kX = QStringLiteral("45111111111");
-const QString kY = QStringLiteral("45222222222");
-
-// "КБК OKATO kind amount" per line, in list order.
-QStringList Lines(const kTSvodSum& sum) {
-    QStringList out;
-    for (const PaymentLine& l : sum.list6.lines)
-        out << QStringLiteral("%1 %2 %3 %4")
-                   .arg(l.budgetCode, l.okato, l.lineKind, l.amount.toString());
-    return out;
-}
-
-QString Line(const QString& code, const QString& okato, const char* kind, const char* amount) {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(code, okato, QLatin1String(kind), QLatin1String(amount));
-}
-
-std::unique_ptr<mTDeclaration> Resident() {
-    auto d = std::make_unique<mTDeclaration>();
-    d->person.okato = kOwn;
-    d->SetIncomeFlags(mTDeclaration::kFlagAgents);
-    return d;
-}
-
-} // namespace
-
 class TestCalcSections : public QObject {
     Q_OBJECT
 private slots:
@@ -56,7 +27,7 @@ private slots:
 };
 
 void TestCalcSections::form4NdflComputesNothing() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->formKind = 2;
     AddThirteen(*d, kX, "500", {Row(2000, "100000")});
     AddThirtyFive(*d, 3020, "10000");
@@ -103,7 +74,7 @@ void TestCalcSections::tax13Rounding_data() {
 void TestCalcSections::tax13Rounding() {
     QFETCH(QString, base);
     QFETCH(Money, tax);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirteen(*d, kX, "0", {Row(2000, base.toLatin1().constData())});
     const auto sum = Calc(*d);
     QCOMPARE(sum->list1.НалБаза, M(base.toLatin1().constData()));
@@ -112,7 +83,7 @@ void TestCalcSections::tax13Rounding() {
 }
 
 void TestCalcSections::deductionsAboveIncome() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     // Aid at the birth of a child: the deduction is taken whole, here above the income.
     AddThirteen(*d, kX, "0", {Row(2762, "1000", 3, 508, "60000"), Row(2000, "5000")});
     const auto sum = Calc(*d);
@@ -148,7 +119,7 @@ void TestCalcSections::refundSplit() {
     QFETCH(QStringList, withheld);
     QFETCH(QString, notified13);
     QFETCH(QStringList, lines);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     for (int i = 0; i < okatos.size(); ++i) {
         const QByteArray w = withheld[i].toLatin1();
         mTThirteenPercent& s = AddThirteen(*d, okatos[i], w.constData(), {});
@@ -198,7 +169,7 @@ void TestCalcSections::payable13() {
     QFETCH(QString, employment);
     QFETCH(QString, withheld);
     QFETCH(QStringList, lines);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->taxpayerKind = 0;
     AddBusiness(*d, "100000", "20000");
     d->actualAdvancePayments = M(advances.toLatin1().constData());
@@ -209,7 +180,7 @@ void TestCalcSections::payable13() {
 }
 
 void TestCalcSections::taxAbroadNeverRefunds() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirteen(*d, kX, "200", {Row(2000, "1000")});
     AddCurrency(*d, 13, 1010, "1000", "500");
     const auto sum = Calc(*d);
@@ -229,7 +200,7 @@ void TestCalcSections::notified30IsRefundedAtOkato13_data() {
 
 void TestCalcSections::notified30IsRefundedAtOkato13() {
     QFETCH(bool, withSource);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     if (withSource)
         AddThirteen(*d, kX, "130", {Row(2000, "1000")});
     AddPayment(*d, BudgetCode::kPayable, "500");
@@ -243,7 +214,7 @@ void TestCalcSections::notified30IsRefundedAtOkato13() {
 }
 
 void TestCalcSections::section35OnTotalNotPerSource() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddThirtyFive(*d, 3020, "10000.99", "10500", 0, "0", kX);
     AddThirtyFive(*d, 3020, "20000.99");
     const auto sum = Calc(*d);
@@ -254,7 +225,7 @@ void TestCalcSections::section35OnTotalNotPerSource() {
 }
 
 void TestCalcSections::section15OnTotalNotPerSource() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->formKind = 1;
     for (int i = 0; i < 3; ++i)
         AddDividends(*d, "10.10", "10.10", "0", "0", kX);
@@ -265,7 +236,7 @@ void TestCalcSections::section15OnTotalNotPerSource() {
 }
 
 void TestCalcSections::section9SumsWhatSourcesComputed() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     AddDividends(*d, "1000", "900", "81", "100", kX);
     AddCurrency(*d, 9, 1010, "1000", "150");
     AddPayment(*d, BudgetCode::kPayable9, "10");
@@ -298,7 +269,7 @@ void TestCalcSections::refundOkatos() {
     QFETCH(QList<int>, codes);
     QFETCH(QStringList, okatos);
     QFETCH(QString, okato35);
-    auto d = Resident();
+    auto d = Resident(kOwn);
     for (int i = 0; i < codes.size(); ++i)
         AddThirtyFive(*d, codes[i], "100", "35", 0, "0", okatos[i]);
     const auto sum = Calc(*d);
@@ -308,7 +279,7 @@ void TestCalcSections::refundOkatos() {
 }
 
 void TestCalcSections::nonResidentSection13() {
-    auto d = Resident();
+    auto d = Resident(kOwn);
     d->formKind = 1;
     AddThirteen(*d, kX, "100", {Row(2000, "1000")}, true);  // at 13 percent
     AddThirteen(*d, kY, "600", {Row(2000, "2000")}, false); // at 30 percent

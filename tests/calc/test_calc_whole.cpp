@@ -1,4 +1,5 @@
 #include "CalcTestKit.h"
+#include "TestKit.h"
 #include "cli/CalcCommand.h"
 
 #include <QJsonArray>
@@ -9,24 +10,6 @@
 using namespace kit;
 
 namespace {
-
-const QString kOwn = QStringLiteral("45000000000");
-const QString kX = QStringLiteral("45111111111");
-const QString kY = QStringLiteral("45222222222");
-const QString kZ = QStringLiteral("45333333333");
-
-QStringList Lines(const kTSvodSum& sum) {
-    QStringList out;
-    for (const PaymentLine& l : sum.list6.lines)
-        out << QStringLiteral("%1 %2 %3 %4")
-                   .arg(l.budgetCode, l.okato, l.lineKind, l.amount.toString());
-    return out;
-}
-
-QString Line(const QString& code, const QString& okato, const char* kind, const char* amount) {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(code, okato, QLatin1String(kind), QLatin1String(amount));
-}
 
 // An entrepreneur who is also employed, with foreign income, a prize, dividends
 // and standard and social deductions.
@@ -84,10 +67,7 @@ std::unique_ptr<mTDeclaration> Everything() {
 
 QByteArray SavedBytes(const mTDeclaration& d, const QString& file) {
     d.SaveToFile(file);
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("cannot read back %s", qPrintable(file));
-    return f.readAll();
+    return TestKit::readAll(file);
 }
 
 } // namespace
@@ -216,10 +196,7 @@ void TestCalcWhole::cliPrintsEveryResultObject() {
 void TestCalcWhole::cliRefusesABadFile() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bad.dc1"));
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(200, 'x'));
-    f.close();
+    TestKit::writeAll(file, QByteArray(200, 'x'));
     for (const QString& name : {file, dir.filePath(QStringLiteral("missing.dc1"))}) {
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
