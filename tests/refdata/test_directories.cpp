@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "refdata/Directories.h"
 #include "refdata/OkvedChooser.h"
 #include "refdata/RefXml.h"
@@ -10,10 +11,7 @@
 namespace {
 
 void writeFile(const QString& path, const QString& text) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(*Cp1251::encode(text));
+    TestKit::writeAll(path, *Cp1251::encode(text));
 }
 
 QString xml1251(const QString& body) {

@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "cli/RefdataCommands.h"
 #include "refdata/Directories.h"
 #include "refdata/LoadSoun.h"
@@ -6,6 +7,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace TestKit;
 
 namespace {
 
@@ -56,16 +59,8 @@ QByteArray makeTable(const QList<Row>& rows, quint32 count, bool endMark = true)
 
 QString writeTable(const QTemporaryDir& dir, const QByteArray& bytes) {
     const QString path = dir.filePath("soun1.dbf");
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write the table");
-    f.write(bytes);
+    writeAll(path, bytes);
     return path;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 const QList<Row> kRows{
@@ -139,10 +134,7 @@ private slots:
         const QString dbf = writeTable(dir, table);
         const QString existing = dir.filePath("InspectionNumbers.xml");
         const QString fresh = dir.filePath("fresh.xml");
-        QFile f(existing);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<Inspections/>");
-        f.close();
+        writeAll(existing, "<Inspections/>");
 
         const SounImportResult r = ImportSounDbf(dbf, existing, "00", "d");
         QVERIFY(!r.ok);

@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "cli/RefdataCommands.h"
 #include "refdata/Directories.h"
 #include "refdata/RateImport.h"
@@ -6,15 +7,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace TestKit;
+
 namespace {
+
+// A bank file or the rates directory: the body in windows-1251 behind its prolog.
+void writeRates(const QString& path, const QString& body) {
+    writeAll(path, "<?xml version=\"1.0\" encoding=\"windows-1251\"?>" + *Cp1251::encode(body));
+}
 
 QString writeBankFile(const QTemporaryDir& dir, const QString& name, const QString& body) {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write("<?xml version=\"1.0\" encoding=\"windows-1251\"?>");
-    f.write(*Cp1251::encode(body));
+    writeRates(path, body);
     return path;
 }
 
@@ -44,19 +48,6 @@ QString period(const QString& records) {
                "<ValCurs ID=\"R01235\" DateRange1=\"01.01.2011\" DateRange2=\"31.01.2011\" "
                "name=\"Foreign Currency Market Dynamic\">%1</ValCurs>")
         .arg(records);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeRates(const QString& path, const QString& body) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write rates");
-    f.write("<?xml version=\"1.0\" encoding=\"windows-1251\"?>");
-    f.write(*Cp1251::encode(body));
 }
 
 QStringList datesOf(const Currency& c) {
