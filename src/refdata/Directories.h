@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ProgrammDef.h"
 #include "storage/Money.h"
 
 #include <QDate>
@@ -19,11 +20,6 @@ inline constexpr char16_t kCurrencyRatesFile[] = u"CurrencyRates.xml";
 // Where the user is sent when the inspections file does not parse.
 inline constexpr char16_t kSupportEmail[] = u"support@qarv.example";
 QString InspectionsLanguageMessage();
-
-struct CodeName {
-    QString code;
-    QString name;
-};
 
 struct OkvedEntry {
     QString grup; // level "1" to "6"
