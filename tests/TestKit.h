@@ -30,6 +30,11 @@ inline void writeAll(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
+// A file the test keeps in its data folder.
+inline QString dataPath(const QString& name) {
+    return QStringLiteral(QARV_TEST_DATA "/") + name;
+}
+
 // One value as the container holds it: four digits of length, then the text.
 inline QByteArray frame(const QByteArray& text) {
     return QByteArray::number(text.size()).rightJustified(4, '0') + text;

@@ -1,7 +1,7 @@
 #include "SampleDeclaration.h"
+#include "TestKit.h"
 #include "cli/CheckCommand.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -90,11 +90,8 @@ void TestCheckCommand::unreadableFile() {
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("decl.dc1"));
-    if (!content.isEmpty()) {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
+    if (!content.isEmpty())
+        TestKit::writeAll(file, content);
     QString outText, errText;
     QTextStream out(&outText), err(&errText);
     QCOMPARE(RunCheck(file, out, err), 2);

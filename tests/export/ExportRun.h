@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TestKit.h"
 #include "XmlReadBack.h"
 #include "export/DOMXML_unit.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 // One export with the fixed date and GUID the golden files are made with.
@@ -37,12 +37,15 @@ inline Result toFolder(const mTDeclaration& d, const QString& folder) {
     r.name = BuildDeclarationXml(folder, d, SaveToFolder, options(r.messages, r.detail));
     r.folder = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     if (r.name != XmlExport::kErrorResult) {
-        QFile f(QDir(folder).filePath(r.name));
-        if (f.open(QIODevice::ReadOnly))
-            r.bytes = f.readAll();
+        r.bytes = TestKit::readAll(QDir(folder).filePath(r.name));
         r.parsed = ReadBack::parse(r.bytes);
     }
     return r;
+}
+
+// A declaration from the JSON file of that name in the data folder.
+inline std::unique_ptr<mTDeclaration> fromData(const QString& jsonName) {
+    return ReadBack::declaration(TestKit::readAll(TestKit::dataPath(jsonName)));
 }
 
 inline Result toTempFolder(const mTDeclaration& d) {

@@ -53,10 +53,7 @@ TestExportCommands::Run TestExportCommands::runXml(const QStringList& args) {
 }
 
 QString TestExportCommands::document(const QString& jsonName, const char* name) {
-    QFile f(QStringLiteral(QARV_TEST_DATA "/") + jsonName);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    const auto d = ReadBack::declaration(f.readAll());
+    const auto d = ExportRun::fromData(jsonName);
     const QString path = dir_.filePath(QString::fromLatin1(name));
     d->SaveToFile(path);
     return path;
@@ -81,12 +78,9 @@ void TestExportCommands::exportWritesTheGoldenFile() {
     const QString name = QStringLiteral("NO_NDFL3_7701_7701_500100732259_20120315_") +
                          ExportRun::kGuidText + QStringLiteral(".xml");
     QCOMPARE(r.out, name + QLatin1Char('\n'));
-    QFile written(QDir(out.path()).filePath(name));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QFile golden(QStringLiteral(QARV_TEST_DATA "/golden/resident_full.xml"));
-    QVERIFY(golden.open(QIODevice::ReadOnly));
     // Through the document file and back, the export is the same.
-    QCOMPARE(written.readAll(), golden.readAll());
+    QCOMPARE(TestKit::readAll(QDir(out.path()).filePath(name)),
+             TestKit::readAll(TestKit::dataPath(QStringLiteral("golden/resident_full.xml"))));
 }
 
 void TestExportCommands::exportStopsAtTheFirstFinding() {

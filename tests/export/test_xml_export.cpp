@@ -23,21 +23,8 @@ private slots:
     void commandMessages();
 };
 
-namespace {
-
-QByteArray readData(const QString& name) {
-    QFile f(QStringLiteral(QARV_TEST_DATA "/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-std::unique_ptr<mTDeclaration> fromData(const QString& name) {
-    const QByteArray json = readData(name);
-    if (json.isEmpty())
-        throw std::runtime_error("missing test data " + name.toStdString());
-    return ReadBack::declaration(json);
-}
-
-} // namespace
+using namespace TestKit;
+using ExportRun::fromData;
 
 void TestXmlExport::goldenFiles_data() {
     QTest::addColumn<QString>("name");
@@ -59,12 +46,9 @@ void TestXmlExport::goldenFiles() {
                                 QLatin1String(".xml")));
 
     const QString golden = QStringLiteral("golden/") + name + QStringLiteral(".xml");
-    if (qEnvironmentVariableIsSet("QARV_UPDATE_GOLDEN")) {
-        QFile out(QStringLiteral(QARV_TEST_DATA "/") + golden);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(first.bytes);
-    }
-    const QByteArray expected = readData(golden);
+    if (qEnvironmentVariableIsSet("QARV_UPDATE_GOLDEN"))
+        writeAll(dataPath(golden), first.bytes);
+    const QByteArray expected = readAll(dataPath(golden));
     QVERIFY2(!expected.isEmpty(), qPrintable(golden + QStringLiteral(" is missing")));
     QCOMPARE(first.bytes, expected);
 
@@ -201,11 +185,7 @@ void TestXmlExport::textModeRefusesTheSameCharacters() {
 void TestXmlExport::folderThatCannotTakeTheFile() {
     QTemporaryDir dir;
     const QString notAFolder = dir.filePath(QStringLiteral("file"));
-    {
-        QFile f(notAFolder);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
+    writeAll(notAFolder, "old");
     mTDeclaration d;
     d.inspectionCode = QStringLiteral("7701");
     for (const QString& folder : {notAFolder, dir.filePath(QStringLiteral("missing"))}) {
@@ -216,9 +196,7 @@ void TestXmlExport::folderThatCannotTakeTheFile() {
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("file")});
-    QFile f(notAFolder);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("old"));
+    QCOMPARE(readAll(notAFolder), QByteArray("old"));
 }
 
 void TestXmlExport::eachExportHasItsOwnName() {
