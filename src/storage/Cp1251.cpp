@@ -80,13 +80,20 @@ QString decode(QByteArrayView bytes) {
 }
 
 QChar firstUnencodable(QStringView text) {
+    const Tables* t = nullptr;
     for (const QChar c : text) {
-        if (c.unicode() >= 0x80 && (*tables().fromUnicode)[c.unicode()] == 0)
+        if (c.unicode() < 0x80)
+            continue;
+        if (!t)
+            t = &tables();
+        if ((*t->fromUnicode)[c.unicode()] == 0)
             return c;
     }
     return QChar();
 }
 
-bool canEncode(QStringView text) { return firstUnencodable(text).isNull(); }
+bool canEncode(QStringView text) {
+    return firstUnencodable(text).isNull();
+}
 
 } // namespace Cp1251

@@ -402,12 +402,36 @@ void mTDocumentStorage::OpenStream(const QString& name) {
     currentStream_ = name;
 }
 
+namespace {
+
+// "%.3d": at least three digits, zeros in front.
+char* appendNumber(char* out, int number) {
+    char digits[16];
+    const auto r = std::to_chars(digits, digits + sizeof digits, number);
+    for (auto n = r.ptr - digits; n < 3; ++n)
+        *out++ = '0';
+    for (const char* d = digits; d < r.ptr; ++d)
+        *out++ = *d;
+    return out;
+}
+
+} // namespace
+
+// Built in one step: the names of every row of a large file pass through here.
 QString mTDocumentStorage::StreamName(const char* prefix, int number) {
-    return QLatin1String(prefix) + QString::number(number).rightJustified(3, QLatin1Char('0'));
+    char buffer[96];
+    const std::size_t length = std::min(std::strlen(prefix), sizeof buffer - 32);
+    std::memcpy(buffer, prefix, length);
+    const char* end = appendNumber(buffer + length, number);
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 QString mTDocumentStorage::StreamName(const char* prefix, int number, int second) {
-    return StreamName(prefix, number) + QString::number(second).rightJustified(3, QLatin1Char('0'));
+    char buffer[96];
+    const std::size_t length = std::min(std::strlen(prefix), sizeof buffer - 32);
+    std::memcpy(buffer, prefix, length);
+    const char* end = appendNumber(appendNumber(buffer + length, number), second);
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 // ------------------------------------------------------------------ formatting
