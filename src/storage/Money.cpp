@@ -9,9 +9,15 @@ Money Money::fromDouble(long double value) {
 
 namespace {
 
-inline char16_t unitOf(QChar c) { return c.unicode(); }
-inline char16_t unitOf(char c) { return char16_t(static_cast<unsigned char>(c)); }
-inline bool isSpace(char16_t u) { return u == ' ' || u == '\t' || u == '\r' || u == '\n'; }
+inline char16_t unitOf(QChar c) {
+    return c.unicode();
+}
+inline char16_t unitOf(char c) {
+    return char16_t(static_cast<unsigned char>(c));
+}
+inline bool isSpace(char16_t u) {
+    return u == ' ' || u == '\t' || u == '\r' || u == '\n';
+}
 
 template <typename View> std::optional<Money> parseText(View text, char16_t separator) {
     qsizetype begin = 0, end = text.size();
