@@ -143,6 +143,21 @@ void addSourceColumns() {
     QTest::addColumn<int>("position");
 }
 
+// Runs check over one row of those columns: the position it returns and the
+// messages it asked about.
+template <typename Check> void runSourceRow(Check check) {
+    QFETCH(QString, name);
+    QFETCH(QString, okato);
+    QFETCH(QString, kpp);
+    QFETCH(QString, inn);
+    QFETCH(QString, script);
+    QFETCH(QStringList, asked);
+    QFETCH(int, position);
+    ScriptedAsker asker(script);
+    QCOMPARE(check(asker, name, okato, kpp, inn), position);
+    QCOMPARE(asker.asked, asked);
+}
+
 const char kName[] = "ООО Ромашка";
 const char kOkato[] = "45286555000";
 const char kKpp[] = "770101001";
@@ -205,16 +220,10 @@ void TestPrimaryCheck::paymentSource_data() {
 }
 
 void TestPrimaryCheck::paymentSource() {
-    QFETCH(QString, name);
-    QFETCH(QString, okato);
-    QFETCH(QString, kpp);
-    QFETCH(QString, inn);
-    QFETCH(QString, script);
-    QFETCH(QStringList, asked);
-    QFETCH(int, position);
-    ScriptedAsker asker(script);
-    QCOMPARE(CheckPaymentSource(asker, kTitle, name, okato, kpp, inn), position);
-    QCOMPARE(asker.asked, asked);
+    runSourceRow([](CheckAsker& asker, const QString& name, const QString& okato,
+                    const QString& kpp, const QString& inn) {
+        return CheckPaymentSource(asker, kTitle, name, okato, kpp, inn);
+    });
 }
 
 void TestPrimaryCheck::organisationSource_data() {
@@ -244,18 +253,11 @@ void TestPrimaryCheck::organisationSource_data() {
 }
 
 void TestPrimaryCheck::organisationSource() {
-    QFETCH(QString, name);
-    QFETCH(QString, okato);
-    QFETCH(QString, kpp);
-    QFETCH(QString, inn);
-    QFETCH(QString, script);
-    QFETCH(QStringList, asked);
-    QFETCH(int, position);
-    ScriptedAsker asker(script);
-    QCOMPARE(CheckOrganisationSource(asker, QStringLiteral("Пенсионные договоры"), name, okato, kpp,
-                                     inn),
-             position);
-    QCOMPARE(asker.asked, asked);
+    runSourceRow([](CheckAsker& asker, const QString& name, const QString& okato,
+                    const QString& kpp, const QString& inn) {
+        return CheckOrganisationSource(asker, QStringLiteral("Пенсионные договоры"), name, okato,
+                                       kpp, inn);
+    });
 }
 
 void TestPrimaryCheck::titleNamesTheCaller() {
