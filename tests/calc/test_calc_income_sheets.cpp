@@ -167,6 +167,9 @@ void TestCalcIncomeSheets::sheetBRowTexts() {
     c.SetIncomeInCurrency(M("1500.75"));
     c.SetRateOnTaxDate(M("30.5"), 0);
     c.SetTaxInCurrency(M("10"));
+    // A document file may hold roubles that the rate without units cannot give:
+    // the sheet takes them as they are and does not convert again.
+    c.taxInRubles = M("305");
     const auto sum = Calc(*d);
     const ForeignIncomeRow& r = sum->prilB13.РасчДохНалИно.at(0);
     QCOMPARE(r.rateOnIncomeDate, QStringLiteral("0.4012"));
@@ -174,7 +177,8 @@ void TestCalcIncomeSheets::sheetBRowTexts() {
     QCOMPARE(r.incomeInRubles, c.incomeInRubles);
     QCOMPARE(r.rateOnTaxDate, QString());
     QCOMPARE(r.taxInCurrency, QStringLiteral("10.00"));
-    QCOMPARE(r.taxInRubles, M("0"));
+    QCOMPARE(r.taxInRubles, M("305"));
+    QCOMPARE(sum->prilB13.НалУплИноРубОбщ, M("305"));
 }
 
 void TestCalcIncomeSheets::sheetBNeedsTheCurrencyBit() {
