@@ -8,7 +8,10 @@ inline const QDate kEpoch(1899, 12, 30);
 inline double fromDate(QDate date) {
     return date.isValid() ? double(kEpoch.daysTo(date)) : 0.0;
 }
+// A value no date can have (a damaged file) gives an invalid date, never an overflow.
 inline QDate toDate(double value) {
+    if (!(value > -1e7 && value < 1e7))
+        return QDate();
     return kEpoch.addDays(qint64(value));
 }
 inline double fromYmd(int y, int m, int d) {

@@ -1,4 +1,5 @@
 #include "model/Math2.h"
+#include "storage/DateTime.h"
 #include "storage/Money.h"
 
 #include <QtTest>
@@ -89,6 +90,16 @@ private slots:
         QFETCH(QString, text15);
         QCOMPARE(MoneyText2(Money::fromRaw(raw)), text2);
         QCOMPARE(MoneyText15(Money::fromRaw(raw)), text15);
+    }
+
+    void datesOutOfAnyRange() {
+        QCOMPARE(TDateTime::toDate(40544), QDate(2011, 1, 1));
+        QCOMPARE(TDateTime::toDate(40544.75), QDate(2011, 1, 1));
+        QCOMPARE(TDateTime::toDate(-1), QDate(1899, 12, 29));
+        QVERIFY(!TDateTime::toDate(1e300).isValid());
+        QVERIFY(!TDateTime::toDate(-1e300).isValid());
+        QVERIFY(!TDateTime::toDate(std::numeric_limits<double>::quiet_NaN()).isValid());
+        QCOMPARE(TDateTime::fromDate(QDate()), 0.0);
     }
 
     void floatTexts() {
