@@ -1,9 +1,10 @@
 #include "StavClasses.h"
 
 #include "JsonIO.h"
-#include "Math2.h"
 
 #include <QJsonArray>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -385,7 +386,20 @@ QString mTCurrencyIncome::StreamName(int number) {
 Money mTCurrencyIncome::ToRubles(Money amount, qint32 units, Money rate) {
     if (units == 0)
         return Money();
-    return Money::fromDouble(RoundKopecks(amount.toLongDouble() / units * rate.toLongDouble()));
+    // Both factors are exact decimals, so the product is taken exactly: in binary
+    // floating point 0.29 x 30.5 = 8.845 comes out just below and lost its kopeck.
+    __int128 num = __int128(amount.raw()) * rate.raw();
+    __int128 den = __int128(units) * Money::kScale * 100; // kopecks of the product
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    __int128 kopecks = num / den; // toward zero: a negative value is truncated
+    if (num > 0 && (num % den) * 2 >= den)
+        ++kopecks;
+    constexpr __int128 kLimit = std::numeric_limits<qint64>::max() / 100;
+    kopecks = std::clamp<__int128>(kopecks, -kLimit, kLimit);
+    return Money::fromRaw(qint64(kopecks) * 100);
 }
 
 void mTCurrencyIncome::SetIncomeInCurrency(Money amount) {

@@ -350,6 +350,11 @@ void TestStavClasses::currencyRubles_data() {
                               << "0";
     QTest::newRow("fraction of a unit") << "0.5" << 10 << "3.4"
                                         << "0.17";
+    // Exact half kopecks that binary floating point sees just below the half.
+    QTest::newRow("0.29 at 30.5 is 8.845") << "0.29" << 1 << "30.5"
+                                           << "8.85";
+    QTest::newRow("0.45 at 30.3 is 13.635") << "0.45" << 1 << "30.3"
+                                            << "13.64";
 }
 
 void TestStavClasses::currencyRubles() {
