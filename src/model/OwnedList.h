@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 // A list that owns its elements; elements are addressed by their 0-based index,
@@ -18,7 +19,12 @@ public:
     T& Get(int index) { return *items_.at(std::size_t(index)); }
     const T& Get(int index) const { return *items_.at(std::size_t(index)); }
     int Count() const { return int(items_.size()); }
-    void Remove(int index) { items_.erase(items_.begin() + index); }
+    // An index without an element is refused like Get's, and the list stays as it was.
+    void Remove(int index) {
+        if (index < 0 || std::size_t(index) >= items_.size())
+            throw std::out_of_range("mTOwnedList::Remove");
+        items_.erase(items_.begin() + index);
+    }
     void Clear() { items_.clear(); }
 
     // Iteration over the elements themselves.

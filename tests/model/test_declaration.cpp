@@ -291,6 +291,17 @@ private slots:
         QCOMPARE(d.currencyIncomes.Count(), 1);
     }
 
+    void removingAWrongIndexChangesNothing() {
+        mTDeclaration d;
+        d.SetIncomeFlags(mTDeclaration::kFlagCurrency);
+        d.currencyIncomes.Get(d.currencyIncomes.Add()).sourceName = QStringLiteral("первый");
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, d.currencyIncomes.Remove(1));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, d.currencyIncomes.Remove(-1));
+        QCOMPARE(d.currencyIncomes.Count(), 1);
+        d.currencyIncomes.Remove(0);
+        QCOMPARE(d.currencyIncomes.Count(), 0);
+    }
+
     void sheetCounts() {
         mTDeclaration d;
         d.autoCountSheets = 1;
