@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,6 +66,11 @@ void TfrInitialData::buildLayout() {
     updCorrDown = new QToolButton(gbCommon);
     updCorrDown->setObjectName(QStringLiteral("updCorrDown"));
     updCorrDown->setArrowType(Qt::DownArrow);
+    // As a Windows up-down control: the arrows take no focus, the Up and Down
+    // keys in the number field step it instead.
+    updCorrUp->setFocusPolicy(Qt::NoFocus);
+    updCorrDown->setFocusPolicy(Qt::NoFocus);
+    meNumVer->installEventFilter(this);
     auto* common = new QGridLayout(gbCommon);
     common->addWidget(new QLabel(QStringLiteral("Номер инспекции"), gbCommon), 0, 0);
     common->addWidget(meInspection, 0, 1);
@@ -157,6 +163,7 @@ void TfrInitialData::buildLayout() {
     QWidget* order[] = {rbSimple,
                         rbNeRez,
                         rb4ndfl,
+                        meInspection,
                         bnInspection,
                         meNumVer,
                         rbPredp,
@@ -341,6 +348,17 @@ void TfrInitialData::signerChosen() {
         w->setEnabled(person);
     lbUL->setEnabled(organisation);
     meUL->setEnabled(organisation);
+}
+
+bool TfrInitialData::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == meNumVer && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            stepCorrection(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return TThinkingFrame::eventFilter(watched, event);
 }
 
 void TfrInitialData::stepCorrection(int delta) {

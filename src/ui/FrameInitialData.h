@@ -51,6 +51,9 @@ public:
     QLabel* lbUL;
     TMaskedEdit* meUL;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildLayout();
     void loadFromModel();

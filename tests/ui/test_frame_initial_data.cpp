@@ -279,6 +279,36 @@ private slots:
         QCOMPARE(f.declaration().correctionNumber, 124);
     }
 
+    // The correction number is reached in screen order and stepped by the arrow
+    // keys; its up-down buttons are not stops of their own at the end of the page.
+    void correctionNumberFromTheKeyboard() {
+        Program p;
+        TFormMain& f = p.start();
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        TfrInitialData* c = p.conditions();
+        c->bnInspection->setFocus();
+        QTest::keyClick(c->bnInspection, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), c->meNumVer);
+        QTest::keyClick(c->meNumVer, Qt::Key_Up);
+        QTest::keyClick(c->meNumVer, Qt::Key_Up);
+        QCOMPARE(c->meNumVer->text(), QStringLiteral("2"));
+        QVERIFY(!f.isSaved());
+        QTest::keyClick(c->meNumVer, Qt::Key_Down);
+        QTest::keyClick(c->meNumVer, Qt::Key_Down);
+        QTest::keyClick(c->meNumVer, Qt::Key_Down);
+        QCOMPARE(c->meNumVer->text(), QStringLiteral("0"));
+        QTest::keyClick(c->meNumVer, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->parentWidget(), c->rbPredp->parentWidget());
+        // From the last field the focus leaves the page's fields, never lands on
+        // the up-down buttons.
+        c->meUL->setFocus();
+        QTest::keyClick(c->meUL, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != c->updCorrUp);
+        QVERIFY(QApplication::focusWidget() != c->updCorrDown);
+    }
+
     void hiddenFieldsKeepTheirValues() {
         Program p;
         const QString file = writeDocument(p.folder.file("sheets.dc1"), [](mTDeclaration& d) {
