@@ -1,6 +1,6 @@
 #include "DeductAmount.h"
 
-#include "model/Math2.h"
+#include "calc/RateMath.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ std::optional<Money> computed(const DeductCodeItem& d, std::optional<Money> inco
     if (d.stav > 0) {
         if (!income)
             return Money();
-        const double share = RoundKopecks(income->toLongDouble() * d.stav / 100.0L);
-        return capped(d, Money::fromDouble(share));
+        // Exactly as the calculation forms it, so a half kopeck rounds up everywhere.
+        return capped(d, RateProduct(*income, d.stav, RateRounding::Kopecks));
     }
     if (d.equivalent) {
         if (!income)

@@ -216,6 +216,10 @@ private slots:
         QTest::newRow("405 half kopeck up") << "2206"
                                             << "405" << changed << "10001.01"
                                             << "25000" << true << false << "2500.25";
+        // 2.10 x 25 % is 0.525 exactly; a binary product falls just below the half.
+        QTest::newRow("405 exact half kopeck") << "2206"
+                                               << "405" << changed << "2.10"
+                                               << "" << true << false << "0.53";
         QTest::newRow("405 no income shows 0") << "2206"
                                                << "405" << chosen << ""
                                                << "" << true << false << "0";
