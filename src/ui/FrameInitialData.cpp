@@ -221,7 +221,6 @@ void TfrInitialData::loadFromModel() {
     meNumVer->loadText(QString::number(d.correctionNumber));
     signDate_ = d.signDate;
     attachmentSheets_ = d.attachmentSheets;
-    meSupposeIncome->loadText(d.expectedIncome.toString(TMaskedEdit::decimalSeparator()));
     meFIO->loadText(d.representativeName);
     meOsn->loadText(d.representativeDocument);
     meUL->loadText(d.representativeOrgName);
@@ -261,6 +260,9 @@ void TfrInitialData::loadFromModel() {
     }
     (d.formKind == 1 ? rbNeRez : d.formKind == 2 ? rb4ndfl : rbSimple)->setChecked(true);
     formKindChosen();
+    // Shown only after the rules: unticking a box the form does not allow
+    // clears the amount, and filling the page must not lose a stored figure.
+    meSupposeIncome->loadText(d.expectedIncome.toString(TMaskedEdit::decimalSeparator()));
     (d.signerKind == 1   ? rbGiveTrustFase
      : d.signerKind == 2 ? rbGiveByMail
                          : rbGiveSelf)

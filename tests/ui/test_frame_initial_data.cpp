@@ -103,6 +103,32 @@ private slots:
         QCOMPARE(d.expectedIncome, Money::fromRoubles(150000));
     }
 
+    // A 4-NDFL document whose business bit is still set (written by the
+    // command-line tool, say): filling the page unticks the box, but the
+    // expected income, the one figure of that form, is shown and kept.
+    void openingFourNdflKeepsTheExpectedIncome() {
+        Program p;
+        const QString file = writeDocument(p.folder.file("four.dc1"), [](mTDeclaration& d) {
+            d.formKind = 2;
+            d.taxpayerKind = 0;
+            d.SetIncomeFlags(mTDeclaration::kFlagBusiness);
+            d.expectedIncome = Money::fromRoubles(480000);
+        });
+        TFormMain& f = p.start({file});
+        f.show();
+        TfrInitialData* c = p.conditions();
+        QVERIFY(c->rb4ndfl->isChecked());
+        QVERIFY(!c->chbIncomeBusiness->isChecked());
+        QVERIFY(!c->chbIncomeBusiness->isEnabled());
+        QVERIFY(c->meSupposeIncome->isVisible());
+        QVERIFY(c->meSupposeIncome->isEnabled());
+        QCOMPARE(c->meSupposeIncome->text(), QStringLiteral("480000"));
+        QVERIFY(f.isSaved());
+        c->StoreToModel();
+        QCOMPARE(f.declaration().expectedIncome, Money::fromRoubles(480000));
+        QCOMPARE(f.declaration().incomeFlags(), quint8(0));
+    }
+
     void otherKindsStayWithFourNdfl() {
         Program p;
         TFormMain& f = p.start();
