@@ -473,6 +473,16 @@ private slots:
             QCOMPARE(int(e.errorCode()), 21);
             QCOMPARE(int(e.contextCode()), 389);
         }
+        // A folder that does not exist: the file cannot be created.
+        const QString nowhere = path("no such folder/new.dc1");
+        try {
+            mTDeclaration().SaveToFile(nowhere);
+            QFAIL("saved into a missing folder");
+        } catch (const mEBadStorage& e) {
+            QCOMPARE(int(e.errorCode()), 20);
+            QCOMPARE(int(e.contextCode()), 389);
+            QCOMPARE(e.message(), kReadFile + nowhere);
+        }
     }
 
     void aCountLargerThanTheStreams() {
