@@ -231,11 +231,22 @@ void mTDocumentStorage::requireRead(quint16 accessCode) const {
         throw mEObjectAccess(kNotInitialised, accessCode);
 }
 
+// The 4-character length field of a frame.
+static void writeLength(char* out, qint64 length) {
+    for (int i = 3; i >= 0; --i, length /= 10)
+        out[i] = char('0' + length % 10);
+}
+
+char* mTDocumentStorage::reserve(qint64 bytes) const {
+    if (measuring_)
+        return nullptr;
+    if (position_ + bytes > size_)
+        throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
+    return writeBase_ + position_;
+}
+
 void mTDocumentStorage::writeSlot(QByteArrayView text, int width, char pad) {
-    if (!measuring_) {
-        if (position_ + width > size_)
-            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
-        char* dst = writeBase_ + position_;
+    if (char* dst = reserve(width)) {
         if (text.size() >= width) {
             std::memcpy(dst, text.data(), size_t(width));
         } else {
@@ -249,13 +260,8 @@ void mTDocumentStorage::writeSlot(QByteArrayView text, int width, char pad) {
 
 void mTDocumentStorage::writeFrame(QByteArrayView text) {
     const qint64 length = text.size();
-    if (!measuring_) {
-        if (position_ + 4 + length > size_)
-            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
-        char* dst = writeBase_ + position_;
-        qint64 n = length;
-        for (int i = 3; i >= 0; --i, n /= 10)
-            dst[i] = char('0' + n % 10);
+    if (char* dst = reserve(4 + length)) {
+        writeLength(dst, length);
         std::memcpy(dst + 4, text.data(), size_t(length));
     }
     position_ += 4 + length;
@@ -419,43 +425,18 @@ char* appendNumber(char* out, int number) {
 
 // Built in one step: the names of every row of a large file pass through here.
 QString mTDocumentStorage::StreamName(const char* prefix, int number) {
-    char buffer[96];
-    const std::size_t length = std::min(std::strlen(prefix), sizeof buffer - 32);
-    std::memcpy(buffer, prefix, length);
-    const char* end = appendNumber(buffer + length, number);
-    return QString::fromLatin1(buffer, end - buffer);
+    return StreamName(prefix, number, -1);
 }
 
+// A negative second number means there is none.
 QString mTDocumentStorage::StreamName(const char* prefix, int number, int second) {
     char buffer[96];
     const std::size_t length = std::min(std::strlen(prefix), sizeof buffer - 32);
     std::memcpy(buffer, prefix, length);
-    const char* end = appendNumber(appendNumber(buffer + length, number), second);
+    char* end = appendNumber(buffer + length, number);
+    if (second >= 0)
+        end = appendNumber(end, second);
     return QString::fromLatin1(buffer, end - buffer);
-}
-
-// ------------------------------------------------------------------ formatting
-
-QByteArray mTDocumentStorage::FormatInt32(qint32 value) {
-    return QByteArray::number(quint32(value));
-}
-
-QByteArray mTDocumentStorage::FormatInt16(qint16 value) {
-    return QByteArray::number(quint16(value));
-}
-
-QByteArray mTDocumentStorage::FormatMoney(Money value) {
-    char buffer[Money::kMaxTextLength];
-    return QByteArray(buffer, value.format(buffer));
-}
-
-QByteArray mTDocumentStorage::FormatReal(double value) {
-    if (!std::isfinite(value))
-        value = 0;
-    char buffer[32];
-    const auto r =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return QByteArray(buffer, r.ptr - buffer);
 }
 
 // --------------------------------------------------------------------- writes
@@ -469,27 +450,18 @@ void mTDocumentStorage::WriteText(const QString& value) {
                 .arg(kMaxTextLength)
                 .arg(value.left(40)),
             152);
-    // One byte per character: only whether each has a windows-1251 form matters here.
-    bool encoded = true;
-    if (measuring_) {
-        encoded = Cp1251::canEncode(value);
-    } else {
-        if (position_ + 4 + length > size_)
-            throw mEBadStorage(kWriteFile + (loader_ ? loader_->fileName() : QString()), 29);
-        encoded = Cp1251::encodeInto(value, writeBase_ + position_ + 4);
-    }
+    // One byte per character: while measuring only whether each has a windows-1251
+    // form matters.
+    char* dst = reserve(4 + length);
+    const bool encoded = dst ? Cp1251::encodeInto(value, dst + 4) : Cp1251::canEncode(value);
     if (!encoded)
         throw mEBadText(QStringLiteral("Символ \"%1\" в тексте \"%2\" не может быть сохранен в "
                                        "файле декларации.")
                             .arg(Cp1251::firstUnencodable(value))
                             .arg(value.left(80)),
                         153);
-    if (!measuring_) {
-        char* dst = writeBase_ + position_;
-        qint64 n = length;
-        for (int i = 3; i >= 0; --i, n /= 10)
-            dst[i] = char('0' + n % 10);
-    }
+    if (dst)
+        writeLength(dst, length);
     position_ += 4 + length;
 }
 
@@ -522,7 +494,12 @@ void mTDocumentStorage::WriteMoney(Money value) {
 
 void mTDocumentStorage::WriteReal(double value) {
     requireWrite(190, 191);
-    writeFrame(FormatReal(value));
+    if (!std::isfinite(value))
+        value = 0;
+    char buffer[32];
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    writeFrame(QByteArrayView(buffer, r.ptr - buffer));
 }
 
 // ---------------------------------------------------------------------- reads

@@ -103,13 +103,8 @@ public:
 
     // A numbered stream name: the prefix and the number with at least three digits.
     static QString StreamName(const char* prefix, int number);
+    // Two numbers, as the rows of a payer have; a negative second number is left out.
     static QString StreamName(const char* prefix, int number, int second);
-
-    // How a value of each kind is written; also used to size files.
-    static QByteArray FormatInt32(qint32 value);
-    static QByteArray FormatInt16(qint16 value);
-    static QByteArray FormatMoney(Money value);
-    static QByteArray FormatReal(double value);
 
 private:
     mTDocumentStorage() = default;
@@ -118,6 +113,8 @@ private:
     void requireRead(quint16 accessCode) const;
     void writeFrame(QByteArrayView text);
     void writeNumber(quint64 value);
+    // Where the next bytes go, after checking they fit; nothing while measuring.
+    char* reserve(qint64 bytes) const;
     void writeSlot(QByteArrayView text, int width, char pad);
     QByteArrayView readFrame(bool numeric);
     QByteArrayView readRaw(qint64 count);
