@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ProgrammDef.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -8,10 +10,8 @@
 class QPushButton;
 class QTreeWidget;
 
-struct TPickRow {
-    QString code;
-    QString name;
-};
+// A row of a picker is a code with its name, as the tables and directories hold them.
+using TPickRow = CodeName;
 
 // A list of codes and names to choose one from: Enter or a double click
 // accepts, Escape cancels, "Да" and "Нет" below. Accepting with no row selected

@@ -5,16 +5,6 @@
 
 #include <QPushButton>
 
-namespace {
-QList<TPickRow> rowsOf(const QList<CodeName>& list) {
-    QList<TPickRow> rows;
-    rows.reserve(list.size());
-    for (const CodeName& c : list)
-        rows.append({c.code, c.name});
-    return rows;
-}
-} // namespace
-
 TfmInputInspectionNumber::TfmInputInspectionNumber(QWidget* parent, const QList<TPickRow>& rows)
     : TfmCodePicker(parent, QStringLiteral("Справочник инспекций"), QStringLiteral("lvInspection"),
                     QStringLiteral("Код"), QStringLiteral("Наименование инспекции"), rows) {
@@ -35,7 +25,7 @@ std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const Q
     const auto& list = host.directories().inspections;
     if (!list)
         return std::nullopt;
-    TfmInputInspectionNumber picker(parent, rowsOf(*list));
+    TfmInputInspectionNumber picker(parent, *list);
     QObject::connect(picker.bnMissing, &QPushButton::clicked, &picker,
                      [&host] { host.showLoadSoun(); });
     picker.preselect(FindCodeRow(*list, current));
@@ -46,7 +36,7 @@ std::optional<TPickRow> PickCountry(QWidget* parent, TPageHost& host, const QStr
     const auto& list = host.directories().countries;
     if (!list)
         return std::nullopt;
-    TfmGrazhd picker(parent, rowsOf(*list));
+    TfmGrazhd picker(parent, *list);
     picker.preselect(FindCodeRow(*list, currentCode));
     return RunPicker(picker);
 }
