@@ -1,11 +1,6 @@
 #include "Money.h"
 
-#include <cmath>
 #include <limits>
-
-Money Money::fromDouble(long double value) {
-    return fromRaw(static_cast<qint64>(std::llround(value * kScale)));
-}
 
 namespace {
 

@@ -18,8 +18,6 @@ public:
         return m;
     }
     static constexpr Money fromRoubles(qint64 roubles) { return fromRaw(roubles * kScale); }
-    // Nearest ten-thousandth; for values that come out of floating-point rules.
-    static Money fromDouble(long double value);
     // General form with '.' or ',' ("1234.5", "-1", "0"); up to four decimals.
     static std::optional<Money> parse(QStringView text, QChar separator = QLatin1Char('.'));
     static std::optional<Money> parse(QByteArrayView latin1, char separator = '.');
@@ -27,8 +25,6 @@ public:
     constexpr qint64 raw() const { return raw_; }
     constexpr qint64 wholeRoubles() const { return raw_ / kScale; }
     constexpr qint64 fraction() const { return raw_ % kScale; }
-    double toDouble() const { return double(raw_) / kScale; }
-    long double toLongDouble() const { return static_cast<long double>(raw_) / kScale; }
     constexpr bool isZero() const { return raw_ == 0; }
 
     // Shortest general form: no trailing fraction zeros, no separator for whole values.
