@@ -4,6 +4,7 @@
 #include "refdata/RefXml.h"
 #include "storage/Cp1251.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -197,6 +198,44 @@ private slots:
             QVERIFY(e.grup.toInt() >= 1 && e.grup.toInt() <= 6);
             QVERIFY(!e.name.isEmpty() && !e.okved.isEmpty());
         }
+    }
+
+    // The whole classifier ships: every code is reached through the picker's
+    // lists from its class down, and only a class alone fails the length check.
+    void shippedOkvedPicksEveryCode() {
+        const RefDirectories dirs = RefDirectories::load(QStringLiteral(QARV_SOURCE_DIR "/data"));
+        QVERIFY(dirs.okved);
+        const QList<OkvedEntry>& all = *dirs.okved;
+        QCOMPARE(all.size(), 1842);
+        QHash<QString, const OkvedEntry*> byKod;
+        for (const OkvedEntry& e : all)
+            byKod.insert(e.kod, &e);
+        QCOMPARE(byKod.size(), all.size());
+        int deepest = 0;
+        for (const OkvedEntry& e : all) {
+            QCOMPARE(e.okved, e.kod);
+            QList<const OkvedEntry*> path{&e};
+            while (path.front()->grup != u"1") {
+                QString up = path.front()->kod;
+                up.chop(1); // one digit up: 01.11.11, 01.11.1, 01.11, 01.1, 01
+                if (up.endsWith(u'.'))
+                    up.chop(1);
+                const OkvedEntry* parent = byKod.value(up);
+                QVERIFY2(parent, qPrintable(e.kod));
+                QCOMPARE(parent->grup.toInt(), path.front()->grup.toInt() - 1);
+                path.prepend(parent);
+            }
+            deepest = std::max(deepest, int(path.size()));
+            OkvedChooser chooser(all);
+            for (int level = 1; level <= path.size(); ++level) {
+                const int index = chooser.items(level).indexOf(path[level - 1]->name);
+                QVERIFY2(index > 0, qPrintable(path[level - 1]->kod));
+                chooser.pick(level, index);
+            }
+            QCOMPARE(chooser.shownCode(), e.okved);
+            QCOMPARE(chooser.needsLengthCheck(), path.size() == 1);
+        }
+        QCOMPARE(deepest, 5);
     }
 
     void xmlRoundTripOutsideWindows1251() {
