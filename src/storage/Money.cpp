@@ -32,22 +32,23 @@ template <typename View> std::optional<Money> parseText(View text, char16_t sepa
         const char16_t u = unitOf(text[k]);
         return u >= '0' && u <= '9' ? int(u - '0') : -1;
     };
-    constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / 10 - 10;
-    qint64 whole = 0;
+    // The whole range of the type: the most negative value has one unit more.
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
+    quint64 whole = 0;
     int wholeDigits = 0;
     for (; i < end && digitAt(i) >= 0; ++i, ++wholeDigits) {
-        whole = whole * 10 + digitAt(i);
-        if (whole > kLimit / Money::kScale)
+        whole = whole * 10 + quint64(digitAt(i));
+        if (whole > limit / Money::kScale)
             return std::nullopt;
     }
-    qint64 frac = 0;
+    quint64 frac = 0;
     int fracDigits = 0;
     bool roundUp = false;
     if (i < end && unitOf(text[i]) == separator) {
         ++i;
         for (; i < end && digitAt(i) >= 0; ++i, ++fracDigits) {
             if (fracDigits < 4)
-                frac = frac * 10 + digitAt(i);
+                frac = frac * 10 + quint64(digitAt(i));
             else if (fracDigits == 4)
                 roundUp = digitAt(i) >= 5;
         }
@@ -56,8 +57,13 @@ template <typename View> std::optional<Money> parseText(View text, char16_t sepa
     }
     if (i != end || wholeDigits + fracDigits == 0)
         return std::nullopt;
-    const qint64 raw = whole * Money::kScale + frac + (roundUp ? 1 : 0);
-    return Money::fromRaw(negative ? -raw : raw);
+    const quint64 scaled = whole * Money::kScale;
+    const quint64 rest = frac + (roundUp ? 1 : 0);
+    if (rest > limit - scaled)
+        return std::nullopt;
+    const quint64 magnitude = scaled + rest;
+    // Negating in unsigned arithmetic keeps the most negative value exact.
+    return Money::fromRaw(negative ? qint64(quint64(0) - magnitude) : qint64(magnitude));
 }
 
 } // namespace

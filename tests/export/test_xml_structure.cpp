@@ -127,6 +127,9 @@ void TestXmlStructure::header_data() {
     row("4-NDFL expected income with a half",
         decl(R"("formKind": 2, "expectedIncome": "150000.5")"), "Документ/НДФЛ4",
         "ПредДоход=150000.5");
+    row("4-NDFL expected income too long for the form",
+        decl(R"("formKind": 2, "expectedIncome": "100000000000000.5")"), "Документ/НДФЛ4",
+        "ПредДоход=999999999999999");
 }
 
 void TestXmlStructure::taxpayer_data() {

@@ -558,6 +558,20 @@ private slots:
         QCOMPARE(loaded.representativeDocument, QStringLiteral("первая"));
     }
 
+    // Amounts up to the full range of the money type survive the file.
+    void extremeAmountsRoundTrip() {
+        for (const qint64 raw : {qint64(1000000000000005000), std::numeric_limits<qint64>::max(),
+                                 std::numeric_limits<qint64>::min()}) {
+            mTDeclaration d;
+            d.expectedIncome = Money::fromRaw(raw);
+            const QString file = path("extreme.dc1");
+            d.SaveToFile(file);
+            mTDeclaration loaded;
+            loaded.LoadFromFile(file);
+            QCOMPARE(loaded.expectedIncome.raw(), raw);
+        }
+    }
+
     // Older editions: what each stored of the declarant, and nothing else is taken.
     void oldestEdition() {
         const QString file = path("2004.dc1");

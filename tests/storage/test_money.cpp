@@ -20,6 +20,14 @@ private slots:
         QTest::newRow("fifth digit rounds") << "0.00005" << QChar('.') << qint64(1) << "0.0001";
         QTest::newRow("leading sign and spaces") << " +7 " << QChar('.') << qint64(70000) << "7";
         QTest::newRow("no whole part") << ".25" << QChar('.') << qint64(2500) << "0.25";
+        QTest::newRow("above a hundred trillion")
+            << "100000000000000.5" << QChar('.') << qint64(1000000000000005000)
+            << "100000000000000.5";
+        QTest::newRow("largest") << "922337203685477.5807" << QChar('.')
+                                 << std::numeric_limits<qint64>::max() << "922337203685477.5807";
+        QTest::newRow("most negative")
+            << "-922337203685477.5808" << QChar('.') << std::numeric_limits<qint64>::min()
+            << "-922337203685477.5808";
     }
     void parseAndPrint() {
         QFETCH(QString, text);
@@ -40,6 +48,9 @@ private slots:
         QTest::newRow("wrong separator") << "12,5";
         QTest::newRow("two separators") << "1.2.3";
         QTest::newRow("too large") << "99999999999999999999";
+        QTest::newRow("one unit above the largest") << "922337203685477.5808";
+        QTest::newRow("rounds above the largest") << "922337203685477.58075";
+        QTest::newRow("one unit below the most negative") << "-922337203685477.5809";
     }
     void parseRefuses() {
         QFETCH(QString, text);
