@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -56,7 +57,11 @@ bool deductionNeedsNoAmount(qint32 incomeCode) {
 
 class Pass {
 public:
-    Pass(const mTDeclaration& d, CheckAsker& asker) : d_(d), asker_(asker) {}
+    Pass(const mTDeclaration& d, CheckAsker& asker) : d_(d), asker_(&asker) {}
+    // Collects every finding instead of asking: each check runs as if every
+    // earlier message had been skipped, and each list is walked to its end.
+    explicit Pass(const mTDeclaration& d, std::vector<CheckResult>& findings)
+        : d_(d), findings_(&findings) {}
 
     CheckResult Run() {
         conditions();
@@ -87,10 +92,15 @@ public:
     }
 
 private:
-    bool clear() const { return result_.targetField == 0; }
+    bool clear() const { return collecting() || result_.targetField == 0; }
+    bool collecting() const { return findings_ != nullptr; }
 
     void show(quint16 page, const QString& caption, const QString& message, int position) {
-        const CheckAnswer a = asker_.AskDocument(QStringLiteral("Проверка: ") + caption, message);
+        if (collecting()) {
+            findings_->push_back({page, qint16(position), caption, message});
+            return;
+        }
+        const CheckAnswer a = asker_->AskDocument(QStringLiteral("Проверка: ") + caption, message);
         last_ = a;
         result_.targetPage = page;
         result_.targetField = a == CheckAnswer::Fix ? qint16(position) : qint16(-1);
@@ -103,7 +113,7 @@ private:
         const auto ask = [this](const QString& message, int position) {
             show(CheckPage::kConditions, kConditions, message, position);
         };
-        const auto goOn = [this] { return last_ != CheckAnswer::Fix; };
+        const auto goOn = [this] { return collecting() || last_ != CheckAnswer::Fix; };
         if (goOn() && d_.inspectionCode.isEmpty())
             ask(QStringLiteral("Не введен номер инспекции"), 1);
         const bool represented = d_.signerKind != 0;
@@ -200,14 +210,16 @@ private:
                      QStringLiteral("По данному источнику выплаты общая сумма дохода меньше "
                                     "удержанной суммы"),
                      i + 1);
-                break;
+                if (!collecting())
+                    break;
             }
         }
         for (int i = 0; i < sources.Count(); ++i) {
             if (sources.Get(i).RowCount() == 0) {
                 show(CheckPage::kThirteen, kThirteen,
                      QStringLiteral("По данному источнику не указаны доходы"), i + 1);
-                break;
+                if (!collecting())
+                    break;
             }
         }
     }
@@ -338,7 +350,7 @@ private:
                      QStringLiteral("Вы не могли получать стандартные вычеты работая в нескольких "
                                     "местах ОДНОВРЕМЕННО."),
                      2);
-                return;
+                return; // one message, however many months overlap
             }
         }
     }
@@ -395,7 +407,8 @@ private:
     }
 
     const mTDeclaration& d_;
-    CheckAsker& asker_;
+    CheckAsker* asker_ = nullptr;
+    std::vector<CheckResult>* findings_ = nullptr;
     std::optional<CheckAnswer> last_;
     CheckResult result_;
 };
@@ -409,4 +422,10 @@ CheckResult CheckWholeDocument(const mTDeclaration& declaration, CheckAsker& ask
 CheckResult FirstFinding(const mTDeclaration& declaration) {
     FixFirstAsker asker;
     return CheckWholeDocument(declaration, asker);
+}
+
+std::vector<CheckResult> AllFindings(const mTDeclaration& declaration) {
+    std::vector<CheckResult> findings;
+    Pass(declaration, findings).Run();
+    return findings;
 }

@@ -2,6 +2,8 @@
 
 #include "CheckAsk.h"
 
+#include <vector>
+
 class mTDeclaration;
 
 // The check of the whole declaration that printing, preview and export run
@@ -22,3 +24,8 @@ public:
 
 // The first finding of the whole-document check; passed() when there is none.
 CheckResult FirstFinding(const mTDeclaration& declaration);
+
+// Every finding of the whole-document check, in the order the pass meets them,
+// each as "Исправить" would have left it (its page code and position). The
+// first one is the message the dialog pass shows first.
+std::vector<CheckResult> AllFindings(const mTDeclaration& declaration);

@@ -17,8 +17,9 @@ const char kHelp[] =
     "  save IN OUT.dc1                   load a document and save it again\n"
     "  json IN                           print a document as JSON\n"
     "  build IN.json OUT.dc1             make a document from JSON\n"
-    "  calc IN                           print every computed value as JSON\n"
-    "  check IN                          check the whole declaration\n"
+    "  calc [--report] IN                print every computed value as JSON (--report: as\n"
+    "                                    captioned text with the terms of each sum)\n"
+    "  check [--all] IN                  check the whole declaration (--all: every finding)\n"
     "  export IN --out DIR [--date YYYY-MM-DD] [--guid GUID] [--no-check]\n"
     "                                    write the XML exchange file into DIR\n"
     "  xml IN [--date YYYY-MM-DD] [--guid GUID]\n"
@@ -55,11 +56,17 @@ int main(int argc, char** argv) {
         {QStringLiteral("build"), RunBuild},
         {QStringLiteral("calc"),
          [](const QStringList& a, QTextStream& o, QTextStream& e) {
-             return oneFile(a, e, "calc IN", [&](const QString& f) { return RunCalc(f, o, e); });
+             if (a.size() == 2 && a.first() == QLatin1String("--report"))
+                 return RunCalc(a.at(1), o, e, true);
+             return oneFile(a, e, "calc [--report] IN",
+                            [&](const QString& f) { return RunCalc(f, o, e); });
          }},
         {QStringLiteral("check"),
          [](const QStringList& a, QTextStream& o, QTextStream& e) {
-             return oneFile(a, e, "check IN", [&](const QString& f) { return RunCheck(f, o, e); });
+             if (a.size() == 2 && a.first() == QLatin1String("--all"))
+                 return RunCheckAll(a.at(1), o, e);
+             return oneFile(a, e, "check [--all] IN",
+                            [&](const QString& f) { return RunCheck(f, o, e); });
          }},
         {QStringLiteral("export"), RunExport},
         {QStringLiteral("xml"), RunXml},
