@@ -40,26 +40,27 @@ QByteArray spaces(int n) {
 } // namespace
 
 CalcJson& CalcJson::money(const QString& key, Money value) {
-    return text(key, value.toString());
+    entries_.push_back({key, quoted(value.toString()), {}, false, true, value});
+    return *this;
 }
 
 CalcJson& CalcJson::number(const QString& key, qint64 value) {
-    entries_.push_back({key, QByteArray::number(value), {}, false});
+    entries_.push_back({key, QByteArray::number(value), {}, false, false, {}});
     return *this;
 }
 
 CalcJson& CalcJson::real(const QString& key, double value) {
-    entries_.push_back({key, QByteArray::number(value, 'g', 15), {}, false});
+    entries_.push_back({key, QByteArray::number(value, 'g', 15), {}, false, false, {}});
     return *this;
 }
 
 CalcJson& CalcJson::text(const QString& key, const QString& value) {
-    entries_.push_back({key, quoted(value), {}, false});
+    entries_.push_back({key, quoted(value), {}, false, false, {}});
     return *this;
 }
 
 CalcJson& CalcJson::flag(const QString& key, bool value) {
-    entries_.push_back({key, value ? "true" : "false", {}, false});
+    entries_.push_back({key, value ? "true" : "false", {}, false, false, {}});
     return *this;
 }
 
@@ -68,14 +69,14 @@ CalcJson& CalcJson::date(const QString& key, double tDateTime) {
 }
 
 CalcJson& CalcJson::object(const QString& key, CalcJson value) {
-    Entry e{key, {}, {}, false};
+    Entry e{key, {}, {}, false, false, {}};
     e.objects.push_back(std::move(value));
     entries_.push_back(std::move(e));
     return *this;
 }
 
 CalcJson& CalcJson::list(const QString& key, std::vector<CalcJson> items) {
-    entries_.push_back({key, {}, std::move(items), true});
+    entries_.push_back({key, {}, std::move(items), true, false, {}});
     return *this;
 }
 

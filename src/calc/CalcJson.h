@@ -23,13 +23,18 @@ public:
     // Indented UTF-8 text, ending with a line break.
     QByteArray toJson() const;
 
-private:
     struct Entry {
         QString key;
         QByteArray scalar;             // encoded value, when a scalar
         std::vector<CalcJson> objects; // one for an object, any number for a list
         bool isList = false;
+        bool isMoney = false; // then amount holds the value
+        Money amount;
     };
+    // Read back in order, for the calculation report.
+    const std::vector<Entry>& entries() const { return entries_; }
+
+private:
     void write(QByteArray& out, int indent) const;
 
     std::vector<Entry> entries_;

@@ -1,6 +1,7 @@
 #include "CalcCommand.h"
 
 #include "calc/BMLogik.h"
+#include "calc/CalcReport.h"
 #include "model/DeclClasses.h"
 #include "storage/StreamDef.h"
 
@@ -13,7 +14,7 @@ const QString kCalcFailed = QStringLiteral(
 
 } // namespace
 
-int RunCalc(const QString& file, QTextStream& out, QTextStream& err) {
+int RunCalc(const QString& file, QTextStream& out, QTextStream& err, bool report) {
     mTDeclaration declaration;
     try {
         declaration.LoadFromFile(file);
@@ -34,7 +35,10 @@ int RunCalc(const QString& file, QTextStream& out, QTextStream& err) {
         err << kCalcFailed << Qt::endl;
         return 2;
     }
-    out << QString::fromUtf8(sum.ToJson().toJson());
+    if (report)
+        out << CalcReportText(BuildCalcReport(declaration, sum));
+    else
+        out << QString::fromUtf8(sum.ToJson().toJson());
     out.flush();
     return 0;
 }
