@@ -3,6 +3,7 @@
 #include "Directories.h"
 #include "RefXml.h"
 
+#include <QDir>
 #include <QDomDocument>
 #include <QFileInfo>
 #include <QHash>
@@ -119,7 +120,8 @@ std::optional<Money> scaled(const Quote& q, int quantity) {
 
 } // namespace
 
-RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesPath) {
+RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesPath,
+                                 const RateImportProgress& progress) {
     RateImportResult result;
     QList<Quote> quotes;
     QHash<QString, QString> codeById;
@@ -146,9 +148,13 @@ RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesP
         if (!byCode.contains(code))
             byCode.insert(code, indexCurrency(e));
     }
-    for (const QString& file : files) {
-        if (!readBankFile(file, &quotes, &codeById, &result.error))
+    for (int i = 0; i < files.size(); ++i) {
+        if (!readBankFile(files[i], &quotes, &codeById, &result.error))
             return result;
+        if (progress && !progress(i + 1, int(files.size()))) {
+            result.cancelled = true;
+            return result;
+        }
     }
 
     for (Quote& q : quotes) {
@@ -225,4 +231,13 @@ RateImportResult ImportRateFiles(const QStringList& files, const QString& ratesP
         return result;
     result.ok = true;
     return result;
+}
+
+QString CurrencyRatesPath(const QString& folder) {
+    return QDir(folder).filePath(QString::fromUtf16(kCurrencyRatesFile));
+}
+
+RateImportResult ImportRatesToFolder(const QStringList& files, const QString& folder,
+                                     const RateImportProgress& progress) {
+    return ImportRateFiles(files, CurrencyRatesPath(folder), progress);
 }

@@ -187,6 +187,27 @@ private slots:
         QCOMPARE(readAll(rates), before);
     }
 
+    // Stopped after the first of two files: told once, nothing written.
+    void cancelledImportWritesNothing() {
+        QTemporaryDir dir;
+        const QString rates = dir.filePath("CurrencyRates.xml");
+        writeRates(rates, "<CurrencyRates/>");
+        const QByteArray before = readAll(rates);
+        const QStringList files{
+            writeBankFile(dir, "a.xml",
+                          daily("11.01.2011", valute("R01235", "840", 1, "Доллар", "30,1"))),
+            writeBankFile(dir, "b.xml",
+                          daily("12.01.2011", valute("R01235", "840", 1, "Доллар", "30,2")))};
+        QList<QPair<int, int>> told;
+        const RateImportResult r = ImportRateFiles(files, rates, [&told](int done, int total) {
+            told.append({done, total});
+            return false;
+        });
+        QVERIFY(!r.ok && r.cancelled && r.error.isEmpty());
+        QCOMPARE(told, (QList<QPair<int, int>>{{1, 2}}));
+        QCOMPARE(readAll(rates), before);
+    }
+
     void commandLine() {
         QTemporaryDir dir;
         const QString day = writeBankFile(
