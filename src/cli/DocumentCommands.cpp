@@ -3,6 +3,7 @@
 #include "model/DeclClasses.h"
 #include "model/JsonIO.h"
 #include "storage/DateTime.h"
+#include "ui/session/DocumentLock.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -16,6 +17,15 @@ public:
 };
 
 const QString kUsage = QStringLiteral("usage: ");
+
+// A document open in a window is not written over behind its back; the lock is
+// held while writing so that no window opens it half-way.
+void saveUnlocked(const mTDeclaration& declaration, const QString& file) {
+    TDocumentLock lock;
+    if (lock.acquire(file) == TDocumentLock::Result::HeldByOther)
+        throw EUsage(TDocumentLock::lockedMessage(lock.other()));
+    declaration.SaveToFile(file);
+}
 
 } // namespace
 
@@ -54,7 +64,7 @@ int RunNew(const QStringList& args, QTextStream& out, QTextStream& err) {
             throw EUsage(kUsage + QStringLiteral("qarv-cli new OUT.dc1 [--date YYYY-MM-DD]"));
         mTDeclaration declaration;
         declaration.InitAsNewDocument(TDateTime::fromDate(date));
-        declaration.SaveToFile(file);
+        saveUnlocked(declaration, file);
         return 0;
     });
 }
@@ -66,7 +76,7 @@ int RunSave(const QStringList& args, QTextStream& out, QTextStream& err) {
             throw EUsage(kUsage + QStringLiteral("qarv-cli save IN OUT.dc1"));
         mTDeclaration declaration;
         declaration.LoadFromFile(args[0]);
-        declaration.SaveToFile(args[1]);
+        saveUnlocked(declaration, args[1]);
         return 0;
     });
 }
@@ -103,7 +113,7 @@ int RunBuild(const QStringList& args, QTextStream& out, QTextStream& err) {
         mTDeclaration declaration;
         declaration.InitAsNewDocument(TDateTime::today());
         declaration.FromJson(doc.object());
-        declaration.SaveToFile(args[1]);
+        saveUnlocked(declaration, args[1]);
         return 0;
     });
 }
