@@ -36,6 +36,17 @@ int lockExclusive(const QString& fileName) {
     return fd;
 }
 
+// The rename is only durable once the folder's entry is on the disk too; a
+// folder that cannot be synced (some network shares) keeps the file all the same.
+void syncFolder(const QString& fileName) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 bool parseUnsigned(QByteArrayView text, quint64 limit, quint64& out) {
     if (text.isEmpty() || text.size() > 20)
         return false;
@@ -181,6 +192,7 @@ void mTFileLoader::Commit() {
         throw mEBadStorage(kWriteFile + fileName_ + QLatin1Char('\r') + reason, 28);
     }
     saveFile_.reset();
+    syncFolder(fileName_);
 }
 
 void mTFileLoader::close() {
