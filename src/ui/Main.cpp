@@ -4,6 +4,7 @@
 #include "CheckError.h"
 #include "Dialogs.h"
 #include "HelpWindow.h"
+#include "Insight.h"
 #include "LoadSounForm.h"
 #include "PageButton.h"
 #include "PageFactory.h"
@@ -189,6 +190,7 @@ void TFormMain::buildMenus() {
     decl->addAction(acPrint);
     decl->addAction(acExport);
     decl->addAction(acCheck);
+    insight_ = new TInsight(*this, *decl);
     QMenu* options = menuBar()->addMenu(QStringLiteral("Настройки"));
     options->addAction(acStdToolbar);
     options->addAction(acTextLabels);
@@ -326,6 +328,7 @@ void TFormMain::setDeclaration(std::unique_ptr<mTDeclaration> declaration) {
     delete currentPage_;
     currentPage_ = nullptr;
     declaration_ = std::move(declaration);
+    emit declarationTouched();
 }
 
 void TFormMain::showPage(TPageId page) {
@@ -341,6 +344,7 @@ void TFormMain::showPage(TPageId page) {
     pageArea_->setWidget(currentPage_);
     currentPageId_ = page;
     pageButtons_[int(page)]->setChecked(true);
+    emit declarationTouched();
 }
 
 void TFormMain::showConditionsPage() {
@@ -361,8 +365,10 @@ void TFormMain::updateTitle() {
 }
 
 void TFormMain::contentChanged() {
-    if (!pageBuilding_)
+    if (!pageBuilding_) {
         isSaved_ = false;
+        emit declarationTouched();
+    }
 }
 
 void TFormMain::setPageButtonEnabled(TPageId page, bool enabled) {

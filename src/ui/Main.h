@@ -11,6 +11,7 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 class THelpWindow;
+class TInsight;
 class TProgramSettings;
 class TWindowCheckAsker;
 class TfmLoadSoun;
@@ -56,6 +57,10 @@ public:
     QToolBar* standardPanel() const { return toolbar_; }
     TfmLoadSoun* loadSounWindow() const { return loadSoun_; }
     THelpWindow* helpWindow() const { return help_; }
+    // The result line, the findings panel and the calculation report.
+    TInsight* insight() const { return insight_; }
+    // The page and field of a whole-document finding, as "Исправить" opens them.
+    void showCheckFinding(int pageCode, int position) { showFinding(pageCode, position); }
 
     QAction* acCreate;
     QAction* acOpen;
@@ -89,6 +94,9 @@ public:
 signals:
     // Once, after the window first painted itself (start-up timing).
     void firstPainted();
+    // The declaration may differ from what was shown: the user edited a field,
+    // a page was left or another declaration was opened.
+    void declarationTouched();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,5 +149,6 @@ private:
     QScrollArea* pageArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     THelpWindow* help_ = nullptr;
+    TInsight* insight_ = nullptr;
     TfmLoadSoun* loadSoun_ = nullptr;
 };
