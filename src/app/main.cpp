@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 #include <memory>
 
 // With QARV_STARTUP_PROBE set the program does not wait for the splash: it
@@ -48,5 +49,8 @@ int main(int argc, char** argv) {
         });
     }
     form.showPlaced();
+    // Once the window is on screen: copies left by a program that died unsaved.
+    if (!probe)
+        QTimer::singleShot(0, &form, &TFormMain::offerRecovery);
     return app.exec();
 }

@@ -14,10 +14,12 @@
 #include "export/DOMXML_unit.h"
 #include "model/DeclClasses.h"
 #include "refdata/Directories.h"
+#include "session/RecoveryStore.h"
 #include "storage/DateTime.h"
 #include "storage/StreamDef.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -30,6 +32,7 @@
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -73,6 +76,7 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
     if (!programFolder_.endsWith(QLatin1Char('/')))
         programFolder_ += QLatin1Char('/');
     ContentNotice::setReceiver(this, [this] { contentChanged(); });
+    recovery_ = std::make_unique<TRecoveryWriter>();
     setMinimumSize(kMinWindowWidth, kMinWindowHeight);
 
     // 1. The window.
@@ -98,9 +102,18 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
     // 4, 5. The declaration, or the document named on the command line.
     const QString document = commandLineDocument(arguments);
     if (!document.isEmpty()) {
-        declaration_ = loadDocument(document);
-        if (declaration_)
+        bool readOnly = false;
+        QString notice;
+        if (lockForOpen(document, readOnly, notice))
+            declaration_ = loadDocument(document);
+        if (declaration_) {
             fileName_ = QFileInfo(document).absoluteFilePath();
+            setReadOnly(readOnly);
+            if (!notice.isEmpty())
+                ShowMessage(this, notice, QMessageBox::Warning);
+        } else {
+            lock_.release();
+        }
     }
     if (!declaration_)
         declaration_ = newDocument();
@@ -124,10 +137,17 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
     loadSoun_ = new TfmLoadSoun(this, programFolder_);
     loadSoun_->hide();
     connect(loadSoun_, &TfmLoadSoun::helpRequested, this, &TFormMain::showHelpTopic);
+
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setInterval(2 * 60 * 1000);
+    connect(recoveryTimer_, &QTimer::timeout, this, &TFormMain::writeRecovery);
+    recoveryTimer_->start();
 }
 
 TFormMain::~TFormMain() {
     ContentNotice::clearReceiver(this);
+    releaseDocument();
+    recovery_->waitForIdle();
     writePlacement();
     delete help_;
     delete currentPage_;
@@ -361,12 +381,14 @@ void TFormMain::applyPageEnabling() {
 
 void TFormMain::updateTitle() {
     setWindowTitle((fileName_.isEmpty() ? kUntitled : QFileInfo(fileName_).fileName()) +
+                   (readOnly_ ? QStringLiteral(" (только для просмотра)") : QString()) +
                    kTitleTail);
 }
 
 void TFormMain::contentChanged() {
     if (!pageBuilding_) {
         isSaved_ = false;
+        ++changes_;
         emit declarationTouched();
     }
 }
@@ -410,11 +432,23 @@ QString TFormMain::askSaveName() {
 }
 
 bool TFormMain::saveTo(const QString& fileName) {
+    // Written only under its lock: another window's document is not overwritten.
+    TDocumentLock taken;
+    const bool own = lock_.holds(fileName);
+    if (!own && taken.acquire(fileName) == TDocumentLock::Result::HeldByOther) {
+        ShowMessage(this, TDocumentLock::lockedMessage(taken.other()), QMessageBox::Critical);
+        return false;
+    }
     if (currentPage_)
         currentPage_->StoreToModel();
     QString message;
     try {
         declaration_->SaveToFile(fileName);
+        if (!own)
+            lock_ = std::move(taken);
+        setReadOnly(false);
+        recovery_->remove();
+        recoveredChanges_ = changes_;
         return true;
     } catch (const mEPrivBase& e) {
         message = e.message();
@@ -442,7 +476,8 @@ bool TFormMain::savePrompt() {
         return true;
     if (answer != QMessageBox::Yes)
         return false;
-    const QString name = currentEditionName(fileName_.isEmpty() ? askSaveName() : fileName_);
+    const QString name =
+        currentEditionName(fileName_.isEmpty() || readOnly_ ? askSaveName() : fileName_);
     if (name.isEmpty())
         return true; // the save dialog was cancelled: go on without saving
     if (!saveTo(name))
@@ -454,6 +489,8 @@ bool TFormMain::savePrompt() {
 void TFormMain::CreateDoc() {
     if (!savePrompt())
         return;
+    releaseDocument();
+    setReadOnly(false);
     setDeclaration(newDocument());
     showConditionsPage();
     isSaved_ = true;
@@ -465,18 +502,25 @@ void TFormMain::CreateDoc() {
 void TFormMain::OpenDoc() {
     if (!savePrompt())
         return;
+    releaseDocument();
+    setReadOnly(false);
     setDeclaration(newDocument());
     const QString folder = fileName_.isEmpty()
                                ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                                : QFileInfo(fileName_).absolutePath();
     const QString chosen = Dialogs().openFileName(this, folder, openFilters());
     std::unique_ptr<mTDeclaration> loaded;
-    if (!chosen.isEmpty())
+    bool readOnly = false;
+    QString notice;
+    if (!chosen.isEmpty() && lockForOpen(chosen, readOnly, notice))
         loaded = loadDocument(chosen);
     if (loaded) {
         fileName_ = QFileInfo(chosen).absoluteFilePath();
         declaration_ = std::move(loaded);
+        setReadOnly(readOnly);
     } else {
+        lock_.release();
+        notice.clear();
         fileName_.clear();
         declaration_ = newDocument();
     }
@@ -484,9 +528,13 @@ void TFormMain::OpenDoc() {
     showConditionsPage();
     isSaved_ = true;
     applyPageEnabling();
+    if (!notice.isEmpty())
+        ShowMessage(this, notice, QMessageBox::Warning);
 }
 
 bool TFormMain::SaveDoc() {
+    if (readOnly_)
+        return SaveAsDoc();
     QString name = fileName_.isEmpty() ? askSaveName() : fileName_;
     if (name.isEmpty())
         return false;
@@ -516,6 +564,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    releaseDocument();
     event->accept();
 }
 
@@ -645,4 +694,93 @@ void TFormMain::Help() {
 void TFormMain::About() {
     TfmAbout about(this);
     Dialogs().exec(about);
+}
+
+// ---- The document's lock and recovery copy ----
+
+bool TFormMain::lockForOpen(const QString& fileName, bool& readOnly, QString& notice) {
+    readOnly = false;
+    notice.clear();
+    switch (lock_.acquire(fileName)) {
+    case TDocumentLock::Result::Taken:
+        return true;
+    case TDocumentLock::Result::HeldByOther:
+        if (ShowMessage(this, TDocumentLock::openQuestion(lock_.other()), QMessageBox::Question,
+                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return false;
+        readOnly = true;
+        return true;
+    case TDocumentLock::Result::CannotWrite:
+        readOnly = true;
+        notice = TDocumentLock::noLockMessage(lock_.reason());
+        return true;
+    }
+    return false;
+}
+
+void TFormMain::releaseDocument() {
+    lock_.release();
+    recovery_->remove();
+    recoveredChanges_ = changes_;
+}
+
+void TFormMain::setReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    acSave->setEnabled(!readOnly);
+    updateTitle();
+}
+
+void TFormMain::setRecoveryInterval(int milliseconds) {
+    if (recoveryTimer_)
+        recoveryTimer_->start(milliseconds);
+}
+
+void TFormMain::writeRecovery() {
+    // Never in the middle of building a page or of a dialog: the page's fields
+    // are stored into the model first, and only a page at rest may do that.
+    if (isSaved_ || changes_ == recoveredChanges_ || pageBuilding_ || !currentPage_ ||
+        QApplication::activeModalWidget())
+        return;
+    currentPage_->StoreToModel();
+    if (recovery_->write(*declaration_, fileName_))
+        recoveredChanges_ = changes_;
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        writeRecovery();
+}
+
+void TFormMain::offerRecovery() {
+    for (const TRecoveryCopy& copy : RecoveryStore::leftovers()) {
+        const auto answer = ShowMessage(this, RecoveryStore::offerText(copy), QMessageBox::Question,
+                                        QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::No) {
+            RecoveryStore::discard(copy);
+            continue;
+        }
+        // Closed without an answer: the copies wait for the next start.
+        if (answer != QMessageBox::Yes || !savePrompt())
+            return;
+        std::unique_ptr<mTDeclaration> restored = loadDocument(copy.dataPath());
+        if (!restored)
+            continue; // a damaged copy stays where it is
+        releaseDocument();
+        const bool named = !copy.document.isEmpty();
+        const bool locked = named && lock_.acquire(copy.document) == TDocumentLock::Result::Taken;
+        setDeclaration(std::move(restored));
+        fileName_ = copy.document;
+        setReadOnly(named && !locked);
+        showConditionsPage();
+        applyPageEnabling();
+        // Modified, so that the next Save writes it under its own name; and
+        // copied again as this program's before the old copy goes.
+        isSaved_ = false;
+        ++changes_;
+        writeRecovery();
+        recovery_->waitForIdle();
+        RecoveryStore::discard(copy);
+        return;
+    }
 }

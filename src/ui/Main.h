@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MyFrame.h"
+#include "session/DocumentLock.h"
 
 #include <QMainWindow>
 #include <array>
@@ -13,6 +14,8 @@ class QToolButton;
 class THelpWindow;
 class TInsight;
 class TProgramSettings;
+class TRecoveryWriter;
+class QTimer;
 class TWindowCheckAsker;
 class TfmLoadSoun;
 
@@ -57,6 +60,16 @@ public:
     QToolBar* standardPanel() const { return toolbar_; }
     TfmLoadSoun* loadSounWindow() const { return loadSoun_; }
     THelpWindow* helpWindow() const { return help_; }
+
+    // The document's lock and its recovery copy.
+    // Offers the copies of programs that ended without saving, newest first.
+    void offerRecovery();
+    // Writes the recovery copy now if there are changes it does not hold yet.
+    void writeRecovery();
+    void setRecoveryInterval(int milliseconds);
+    TRecoveryWriter& recoveryWriter() { return *recovery_; }
+    // Opened while another window holds it, or where no lock can be written.
+    bool isReadOnly() const { return readOnly_; }
     // The result line, the findings panel and the calculation report.
     TInsight* insight() const { return insight_; }
     // The page and field of a whole-document finding, as "Исправить" opens them.
@@ -101,6 +114,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildActions();
@@ -131,6 +145,12 @@ private:
     void showFinding(int pageCode, int position);
     // Check, then disable the window while the print module would run.
     void runPrint(bool preview);
+    // Takes the lock of a document to open; false opens nothing. notice: a
+    // message to show once the document is open.
+    bool lockForOpen(const QString& fileName, bool& readOnly, QString& notice);
+    // The document is replaced or closed: its lock and recovery copy go.
+    void releaseDocument();
+    void setReadOnly(bool readOnly);
 
     TProgramSettings& settings_;
     QString programFolder_;
@@ -151,4 +171,11 @@ private:
     THelpWindow* help_ = nullptr;
     TInsight* insight_ = nullptr;
     TfmLoadSoun* loadSoun_ = nullptr;
+    TDocumentLock lock_;
+    bool readOnly_ = false;
+    std::unique_ptr<TRecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    // Content changes so far, and how many of them the recovery copy holds.
+    quint64 changes_ = 0;
+    quint64 recoveredChanges_ = 0;
 };

@@ -52,10 +52,14 @@ bool writeAll(const QString& path, const QByteArray& bytes, QString& error) {
 
 // A staging folder on memory-backed storage when the system offers one, so
 // that forming the copy costs no disk sync on the caller's thread.
-QString stagingFolder() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty() && QFileInfo(runtime).isWritable())
-        return runtime;
+QString pickStagingFolder() {
+    const QStringList candidates = {qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                                    QStringLiteral("/dev/shm")};
+    for (const QString& folder : candidates) {
+        const QFileInfo info(folder);
+        if (!folder.isEmpty() && info.isDir() && info.isWritable())
+            return folder;
+    }
     return QDir::tempPath();
 }
 
@@ -115,7 +119,7 @@ TRecoveryWriter::TRecoveryWriter()
     : id_(QStringLiteral("%1-%2")
               .arg(QCoreApplication::applicationPid())
               .arg(QUuid::createUuid().toString(QUuid::Id128))),
-      stagingFolder_(stagingFolder()) {
+      stagingFolder_(pickStagingFolder()) {
     // One worker: the copies and their removal happen in the order asked.
     pool_.setMaxThreadCount(1);
 }

@@ -52,6 +52,8 @@ public:
     void waitForIdle();
 
     QString id() const { return id_; }
+    // Where the copy is formed before the worker stores it.
+    QString stagingFolder() const { return stagingFolder_; }
     // Copies completed so far, and the last failure (empty when none).
     int completed() const;
     QString lastError() const;
