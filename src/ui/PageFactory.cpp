@@ -3,6 +3,7 @@
 #include "FrameInitialData.h"
 #include "FramePersonData.h"
 #include "PlaceholderPage.h"
+#include "deductions/FrameDeductData.h"
 
 QString PageCaption(TPageId page) {
     switch (page) {
@@ -51,8 +52,9 @@ TThinkingFrame* CreatePage(TPageId page, TPageHost& host, QWidget* parent) {
     case TPageId::RussianIncome:
     case TPageId::ForeignIncome:
     case TPageId::Business:
-    case TPageId::Deduction:
         break;
+    case TPageId::Deduction:
+        return new TfrFrameDeductData(host, parent);
     }
     return new TfrPlaceholder(host, parent, PageCaption(page));
 }
