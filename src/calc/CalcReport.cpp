@@ -402,15 +402,44 @@ const QHash<QString, QString>& captions() {
     return table;
 }
 
+// The formulas split once, found by the name of the value they form.
+struct Formula {
+    QString result;
+    quint8 forms;
+    bool floored;
+    QStringList terms;
+};
+
+const QHash<QString, std::vector<Formula>>& formulasByName() {
+    static const QHash<QString, std::vector<Formula>> table = [] {
+        QHash<QString, std::vector<Formula>> t;
+        for (const FormulaRow& f : kFormulas) {
+            const QString result = QString::fromUtf16(f.result);
+            t[result.section(QLatin1Char('/'), -1)].push_back(
+                {result, f.forms, f.floored,
+                 QString::fromUtf16(f.terms).split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+        }
+        return t;
+    }();
+    return table;
+}
+
 class Builder {
 public:
     Builder(const mTDeclaration& d, const kTSvodSum& sum)
         : form_(d.formKind == 1 ? kNonResident : kResident) {
-        flatten(sum.ToJson(), QString(), values_);
-        for (std::size_t i = 0; i < values_.size(); ++i)
-            index_.insert(values_[i].path, i);
-        for (const PartRow& p : kParts)
+        for (const PartRow& p : kParts) {
+            partIndex_.insert(QString::fromUtf16(p.object), parts_.size());
             parts_.push_back({QString::fromUtf16(p.object), QString::fromUtf16(p.title)});
+        }
+        flatten(sum.ToJson(), QString(), values_);
+        byPart_.resize(parts_.size());
+        for (std::size_t i = 0; i < values_.size(); ++i) {
+            index_.insert(values_[i].path, i);
+            const std::size_t owner = ownerPart(values_[i].path);
+            if (owner < parts_.size())
+                byPart_[owner].push_back(i);
+        }
     }
 
     CalcReport build(const kTSvodSum& sum) {
@@ -429,12 +458,10 @@ private:
     // A section shows all its values once it holds any; a sheet only those
     // that are not zero.
     void addPart(CalcReport& report, std::size_t part, bool section) {
-        const QString prefix = parts_[part].first + QLatin1Char('/');
         ReportPart out{parts_[part].second, {}};
         bool any = false;
-        for (const Flat& v : values_) {
-            if (!v.path.startsWith(prefix) || ownerPart(v.path) != part)
-                continue;
+        for (const std::size_t i : byPart_[part]) {
+            const Flat& v = values_[i];
             any = any || !v.amount.isZero();
             if (section || !v.amount.isZero())
                 out.values.push_back(value(v, part));
@@ -443,18 +470,13 @@ private:
             report.parts.push_back(std::move(out));
     }
 
-    // The part a value belongs to: the longest object path that holds it.
+    // The part a value belongs to: the longest object path that holds it
+    // (sheet B's rates are objects within one).
     std::size_t ownerPart(const QString& path) const {
-        std::size_t best = std::size(kParts);
-        qsizetype length = -1;
-        for (std::size_t i = 0; i < parts_.size(); ++i) {
-            const QString& object = parts_[i].first;
-            if (path.startsWith(object + QLatin1Char('/')) && object.size() > length) {
-                best = i;
-                length = object.size();
-            }
-        }
-        return best;
+        const auto two = partIndex_.find(path.section(QLatin1Char('/'), 0, 1));
+        if (two != partIndex_.end())
+            return *two;
+        return partIndex_.value(path.section(QLatin1Char('/'), 0, 0), parts_.size());
     }
 
     ReportValue value(const Flat& v, std::size_t part) const {
@@ -462,13 +484,14 @@ private:
         out.path = v.path;
         out.amount = v.amount;
         out.caption = captionOf(v.path, part);
-        for (const FormulaRow& f : kFormulas) {
-            if (!(f.forms & form_) || !matches(QString::fromUtf16(f.result), v.path))
+        const auto found = formulasByName().find(v.path.section(QLatin1Char('/'), -1));
+        if (found == formulasByName().end())
+            return out;
+        for (const Formula& f : *found) {
+            if (!(f.forms & form_) || !matches(f.result, v.path))
                 continue;
             out.floored = f.floored;
-            const QStringList terms =
-                QString::fromUtf16(f.terms).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            for (const QString& term : terms)
+            for (const QString& term : f.terms)
                 addTerms(out, term, v.path, part);
             break;
         }
@@ -496,9 +519,14 @@ private:
                 out.terms.push_back({captionOf(path, ownerPart(path)), Money(), subtracted});
             return;
         }
-        for (const Flat& v : values_)
-            if (matches(path, v.path))
-                add(v);
+        // Rows are numbered from 1 without gaps.
+        for (int row = 1;; ++row) {
+            const auto it =
+                index_.find(QString(path).replace(QLatin1Char('*'), QString::number(row)));
+            if (it == index_.end())
+                break;
+            add(values_[*it]);
+        }
     }
 
     // The captions of the groups below the part's object, then the value's own;
@@ -549,6 +577,8 @@ private:
     quint8 form_;
     std::vector<Flat> values_;
     QHash<QString, std::size_t> index_;
+    QHash<QString, std::size_t> partIndex_;
+    std::vector<std::vector<std::size_t>> byPart_;
     std::vector<std::pair<QString, QString>> parts_;
 };
 
