@@ -2,6 +2,9 @@
 #include "CheckCommand.h"
 #include "DocumentCommands.h"
 #include "ExportCommands.h"
+#ifdef QARV_PDF_COMMAND
+#include "PdfCommand.h"
+#endif
 #include "RefdataCommands.h"
 
 #include <QCoreApplication>
@@ -24,6 +27,8 @@ const char kHelp[] =
     "                                    write the XML exchange file into DIR\n"
     "  xml IN [--date YYYY-MM-DD] [--guid GUID]\n"
     "                                    print the XML exchange document\n"
+    "  pdf IN OUT.pdf [--date YYYY-MM-DD] [--no-check]\n"
+    "                                    write the printed form as PDF\n"
     "  import-rates FILE...              merge bank rate files into CurrencyRates.xml\n"
     "  import-soun FILE.dbf              rebuild InspectionNumbers.xml from a SOUN table\n";
 
@@ -40,6 +45,10 @@ int oneFile(const QStringList& args, QTextStream& err, const char* usage,
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef QARV_PDF_COMMAND
+    if (argc > 1 && qstrcmp(argv[1], "pdf") == 0)
+        return RunPdfMain(argc, argv);
+#endif
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

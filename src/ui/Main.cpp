@@ -13,6 +13,7 @@
 #include "checks/DocumentCheck.h"
 #include "export/DOMXML_unit.h"
 #include "model/DeclClasses.h"
+#include "print/PrintCommands.h"
 #include "refdata/Directories.h"
 #include "session/RecoveryStore.h"
 #include "storage/DateTime.h"
@@ -45,8 +46,6 @@ const QString kSaveQuestion = QStringLiteral("Вы хотите сохранит
 const QString kUntitled = QStringLiteral("Без имени");
 const QString kTitleTail = QStringLiteral(" - Qarv 2011");
 const QString kCheckPassed = QStringLiteral("Проверка декларации завершена успешно");
-const QString kNoPrinting =
-    QStringLiteral("Печать и просмотр формы декларации в этой версии программы недоступны.");
 const QString kSaveFilter = QStringLiteral("Qarv 2011 (*.dc1)");
 
 QString openFilters() {
@@ -647,12 +646,10 @@ void TFormMain::CheckDoc() {
         ShowMessage(this, kCheckPassed, QMessageBox::Information);
 }
 
-void TFormMain::runPrint(bool) {
-    if (RunDocumentCheck() != 0)
-        return;
-    setEnabled(false);
-    ShowMessage(this, kNoPrinting, QMessageBox::Information);
-    setEnabled(true);
+void TFormMain::runPrint(bool preview) {
+    RunPrintCommand(
+        preview ? TPrintMode::Preview : TPrintMode::Print,
+        {this, declaration_.get(), programFolder_, [this] { return RunDocumentCheck() == 0; }});
 }
 
 void TFormMain::PreviewDoc() {

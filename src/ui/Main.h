@@ -143,7 +143,7 @@ private:
     bool saveTo(const QString& fileName);
     // The page of a whole-document finding, with its field focused.
     void showFinding(int pageCode, int position);
-    // Check, then disable the window while the print module would run.
+    // Check, then run the print module with the window disabled.
     void runPrint(bool preview);
     // Takes the lock of a document to open; false opens nothing. notice: a
     // message to show once the document is open.

@@ -503,7 +503,7 @@ private slots:
         });
         g.PrintDoc();
         QCOMPARE(q.dialogs.shown.size(), 1);
-        QVERIFY(q.dialogs.shown.at(0).contains(QStringLiteral("недоступн")));
+        QVERIFY(q.dialogs.shown.at(0).contains(QStringLiteral("Не найден модуль печати")));
         QVERIFY(!enabledMeanwhile);
         QVERIFY(g.isEnabled());
     }
