@@ -33,6 +33,8 @@ TFindingsPanel::TFindingsPanel(QWidget* parent)
     list_->setAllColumnsShowFocus(true);
     list_->setHeaderLabels(
         {QStringLiteral("Страница"), QStringLiteral("Раздел"), QStringLiteral("Замечание")});
+    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     list_->installEventFilter(this);
     column->addWidget(list_, 1);
