@@ -22,7 +22,8 @@ struct Tables {
             decoder.resetState();
             const char16_t u = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
             toUnicode[b] = u;
-            if (u != 0xFFFD && b >= 0x80 && u >= 0x80)
+            // 0x98 is left undefined by the code page: nothing is stored as it.
+            if (u != 0xFFFD && b >= 0x80 && u >= 0x80 && b != 0x98)
                 (*fromUnicode)[u] = static_cast<unsigned char>(b);
         }
     }
@@ -42,6 +43,9 @@ bool encodeInto(QStringView text, char* out) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80) {
+            // A zero byte would end the text for every reader of the file.
+            if (u == 0)
+                return false;
             *out++ = char(u);
             continue;
         }
@@ -79,21 +83,29 @@ QString decode(QByteArrayView bytes) {
     return out;
 }
 
-QChar firstUnencodable(QStringView text) {
+qsizetype firstUnencodableAt(QStringView text) {
     const Tables* t = nullptr;
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == 0)
+            return i;
+        if (u < 0x80)
             continue;
         if (!t)
             t = &tables();
-        if ((*t->fromUnicode)[c.unicode()] == 0)
-            return c;
+        if ((*t->fromUnicode)[u] == 0)
+            return i;
     }
-    return QChar();
+    return -1;
+}
+
+QChar firstUnencodable(QStringView text) {
+    const qsizetype i = firstUnencodableAt(text);
+    return i < 0 ? QChar() : text[i];
 }
 
 bool canEncode(QStringView text) {
-    return firstUnencodable(text).isNull();
+    return firstUnencodableAt(text) < 0;
 }
 
 } // namespace Cp1251

@@ -16,4 +16,6 @@ QString decode(QByteArrayView bytes);
 bool canEncode(QStringView text);
 // The first character of text without a windows-1251 form, or a null QChar.
 QChar firstUnencodable(QStringView text);
+// Its index, or -1 when every character has a form (the zero character has none).
+qsizetype firstUnencodableAt(QStringView text);
 } // namespace Cp1251

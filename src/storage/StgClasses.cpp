@@ -536,7 +536,12 @@ QByteArrayView mTDocumentStorage::readFrame(bool numeric) {
 
 QString mTDocumentStorage::ReadText() {
     requireRead(93);
-    return Cp1251::decode(readFrame(false));
+    const QByteArrayView text = readFrame(false);
+    // No field can hold a zero byte or the one byte the code page leaves
+    // undefined: a text with either is damage, not something the user typed.
+    if (text.contains('\0') || text.contains('\x98'))
+        throw mEBadStorage(kBadFormat, 94);
+    return Cp1251::decode(text);
 }
 
 qint32 mTDocumentStorage::ReadInt32() {

@@ -263,6 +263,9 @@ private slots:
         mTDocumentStorage m = mTDocumentStorage::Measuring();
         m.CreateDocument(QStringLiteral("Qarv2011"));
         QVERIFY_THROWS_EXCEPTION(mEBadText, m.WriteText(QStringLiteral("日本")));
+        // A zero character and the code page's undefined byte would make the file unreadable.
+        QVERIFY_THROWS_EXCEPTION(mEBadText, m.WriteText(QStringLiteral("Ив") + QChar(0)));
+        QVERIFY_THROWS_EXCEPTION(mEBadText, m.WriteText(QStringLiteral("И") + QChar(0x98)));
         QVERIFY_THROWS_EXCEPTION(mEBadText, m.WriteText(QString(10000, QLatin1Char('x'))));
         m.WriteText(QString(9999, QLatin1Char('x')));
         m.WriteText(QStringLiteral("№ Ёё «»"));
