@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
-PACKAGES="g++ make cmake clang-format qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core poppler-utils"
+PACKAGES="g++ make cmake clang-format qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core poppler-utils qt6-translations-l10n"
 
 missing=""
 for p in $PACKAGES; do

@@ -3,6 +3,7 @@
 #include "ui/ProgramSettings.h"
 #include "ui/StartForm.h"
 #include "ui/TextConventions.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Ортикс"));
     QApplication::setApplicationVersion(QStringLiteral(QARV_VERSION));
     TextConventions::apply();
+    Translations::install(app);
 
     auto splash = std::make_unique<TfmStart>();
     splash->show();

@@ -2,33 +2,24 @@
 
 #include "Dialogs.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-// Enter on the list accepts; the list would otherwise keep it.
-class EnterAccepts : public QObject {
-public:
-    explicit EnterAccepts(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                dialog_->accept();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    QDialog* dialog_;
-};
+// "ё" is typed as "е" as often as not.
+QString folded(const QString& text) {
+    QString t = text.toCaseFolded();
+    t.replace(QChar(0x0451), QChar(0x0435));
+    return t;
+}
 
 } // namespace
 
@@ -49,12 +40,21 @@ TfmCodePicker::TfmCodePicker(QWidget* parent, const QString& title, const QStrin
         items.append(new QTreeWidgetItem(QStringList{r.code, r.name}));
     list->addTopLevelItems(items);
     list->header()->resizeSection(0, 70);
-    list->installEventFilter(new EnterAccepts(this));
+    list->setAccessibleName(title);
+    list->installEventFilter(this);
     connect(list, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
 
-    bnYes = new QPushButton(QStringLiteral("Да"), this);
+    lbSearch = new QLabel(QStringLiteral("&Поиск по коду или наименованию"), this);
+    meSearch = new QLineEdit(this);
+    meSearch->setObjectName(QStringLiteral("meSearch"));
+    meSearch->setClearButtonEnabled(true);
+    lbSearch->setBuddy(meSearch);
+    meSearch->installEventFilter(this);
+    connect(meSearch, &QLineEdit::textChanged, this, &TfmCodePicker::filter);
+
+    bnYes = new QPushButton(QStringLiteral("&Да"), this);
     bnYes->setObjectName(QStringLiteral("bnYes"));
-    bnNo = new QPushButton(QStringLiteral("Нет"), this);
+    bnNo = new QPushButton(QStringLiteral("&Нет"), this);
     bnNo->setObjectName(QStringLiteral("bnNo"));
     connect(bnYes, &QPushButton::clicked, this, &QDialog::accept);
     connect(bnNo, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,6 +64,8 @@ TfmCodePicker::TfmCodePicker(QWidget* parent, const QString& title, const QStrin
     buttons->addWidget(bnYes);
     buttons->addWidget(bnNo);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lbSearch);
+    layout->addWidget(meSearch);
     layout->addWidget(list);
     layout->addLayout(buttons);
     resize(620, 460);
@@ -85,6 +87,101 @@ void TfmCodePicker::preselect(int row) {
     item->setSelected(true);
     list->scrollToItem(item, QAbstractItemView::PositionAtCenter);
     list->setFocus();
+}
+
+bool TfmCodePicker::matches(const TPickRow& row, const QString& text) {
+    const QString t = folded(text.trimmed());
+    return t.isEmpty() || folded(row.code).startsWith(t) || folded(row.name).contains(t);
+}
+
+void TfmCodePicker::setSearchText(const QString& text) {
+    meSearch->setText(text);
+}
+
+int TfmCodePicker::shownRowCount() const {
+    int shown = 0;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown += list->topLevelItem(i)->isHidden() ? 0 : 1;
+    return shown;
+}
+
+void TfmCodePicker::filter() {
+    const QString text = meSearch->text();
+    QTreeWidgetItem* only = nullptr;
+    int shown = 0;
+    for (int i = 0; i < list->topLevelItemCount() && i < rows_.size(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        const bool match = matches(rows_.at(i), text);
+        item->setHidden(!match);
+        if (!match) {
+            item->setSelected(false);
+        } else if (shown++ == 0) {
+            only = item;
+        }
+    }
+    if (shown != 1)
+        only = nullptr;
+    if (only) {
+        list->setCurrentItem(only);
+        only->setSelected(true);
+    }
+    const QList<QTreeWidgetItem*> selected = list->selectedItems();
+    if (!selected.isEmpty())
+        list->scrollToItem(selected.constFirst());
+}
+
+void TfmCodePicker::takeMatch() {
+    if (shownRowCount() == 1 || selectedRow() >= 0)
+        accept();
+    else
+        QApplication::beep();
+}
+
+void TfmCodePicker::moveIntoList() {
+    if (selectedRow() < 0) {
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list->topLevelItem(i);
+            if (!item->isHidden()) {
+                list->setCurrentItem(item);
+                item->setSelected(true);
+                break;
+            }
+        }
+    }
+    list->setFocus();
+}
+
+bool TfmCodePicker::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == meSearch) {
+        if (enter) {
+            takeMatch();
+            return true;
+        }
+        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown) {
+            moveIntoList();
+            return true;
+        }
+    } else if (watched == list) {
+        // Enter on the list accepts; the list would otherwise keep it.
+        if (enter) {
+            accept();
+            return true;
+        }
+        // Typing in the list searches instead of jumping by first letters.
+        const QString text = key->text();
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && !text.isEmpty() && text.at(0).isPrint() &&
+            !(text.at(0).isSpace() && meSearch->text().isEmpty())) {
+            meSearch->setFocus();
+            meSearch->insert(text);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 int TfmCodePicker::selectedRow() const {

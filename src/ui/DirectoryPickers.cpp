@@ -9,7 +9,7 @@ TfmInputInspectionNumber::TfmInputInspectionNumber(QWidget* parent, const QList<
     : TfmCodePicker(parent, QStringLiteral("Справочник инспекций"), QStringLiteral("lvInspection"),
                     QStringLiteral("Код"), QStringLiteral("Наименование инспекции"), rows) {
     bnMissing =
-        addExtraButton(QStringLiteral("Пролистал весь справочник, моя инспекция отсутствует..."));
+        addExtraButton(QStringLiteral("Пролистал весь справочник, моя &инспекция отсутствует..."));
     bnMissing->setObjectName(QStringLiteral("bnMissing"));
 }
 

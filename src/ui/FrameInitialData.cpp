@@ -41,9 +41,9 @@ TfrInitialData::TfrInitialData(TPageHost& host, QWidget* parent) : TThinkingFram
 void TfrInitialData::buildLayout() {
     // "Тип декларации"
     auto* gbForm = new QGroupBox(QStringLiteral("Тип декларации"), this);
-    rbSimple = radio(gbForm, "rbSimple", QStringLiteral("3-НДФЛ"));
-    rbNeRez = radio(gbForm, "rbNeRez", QStringLiteral("3-НДФЛ нерезидента"));
-    rb4ndfl = radio(gbForm, "rb4ndfl", QStringLiteral("4-НДФЛ"));
+    rbSimple = radio(gbForm, "rbSimple", QStringLiteral("&3-НДФЛ"));
+    rbNeRez = radio(gbForm, "rbNeRez", QStringLiteral("3-НДФЛ &нерезидента"));
+    rb4ndfl = radio(gbForm, "rb4ndfl", QStringLiteral("&4-НДФЛ"));
     auto* formRow = new QHBoxLayout(gbForm);
     formRow->addWidget(rbSimple);
     formRow->addWidget(rbNeRez);
@@ -58,6 +58,8 @@ void TfrInitialData::buildLayout() {
     bnInspection = new QPushButton(QStringLiteral("..."), gbCommon);
     bnInspection->setObjectName(QStringLiteral("bnInspection"));
     bnInspection->setFixedWidth(30);
+    bnInspection->setAccessibleName(QStringLiteral("Выбрать инспекцию из справочника"));
+    bnInspection->setToolTip(bnInspection->accessibleName());
     meNumVer = edit(gbCommon, "meNumVer", edtDigital, 3);
     meNumVer->setFixedWidth(60);
     updCorrUp = new QToolButton(gbCommon);
@@ -66,16 +68,22 @@ void TfrInitialData::buildLayout() {
     updCorrDown = new QToolButton(gbCommon);
     updCorrDown->setObjectName(QStringLiteral("updCorrDown"));
     updCorrDown->setArrowType(Qt::DownArrow);
+    updCorrUp->setAccessibleName(QStringLiteral("Увеличить номер корректировки"));
+    updCorrDown->setAccessibleName(QStringLiteral("Уменьшить номер корректировки"));
     // As a Windows up-down control: the arrows take no focus, the Up and Down
     // keys in the number field step it instead.
     updCorrUp->setFocusPolicy(Qt::NoFocus);
     updCorrDown->setFocusPolicy(Qt::NoFocus);
     meNumVer->installEventFilter(this);
     auto* common = new QGridLayout(gbCommon);
-    common->addWidget(new QLabel(QStringLiteral("Номер инспекции"), gbCommon), 0, 0);
+    auto* lbInspection = new QLabel(QStringLiteral("Номер &инспекции"), gbCommon);
+    lbInspection->setBuddy(meInspection);
+    auto* lbNumVer = new QLabel(QStringLiteral("Номер &корректировки"), gbCommon);
+    lbNumVer->setBuddy(meNumVer);
+    common->addWidget(lbInspection, 0, 0);
     common->addWidget(meInspection, 0, 1);
     common->addWidget(bnInspection, 0, 2);
-    common->addWidget(new QLabel(QStringLiteral("Номер корректировки"), gbCommon), 1, 0);
+    common->addWidget(lbNumVer, 1, 0);
     common->addWidget(meNumVer, 1, 1);
     auto* updown = new QHBoxLayout;
     updown->setSpacing(0);
@@ -86,11 +94,11 @@ void TfrInitialData::buildLayout() {
 
     // "Признак налогоплательщика"
     auto* gbKind = new QGroupBox(QStringLiteral("Признак налогоплательщика"), this);
-    rbPredp = radio(gbKind, "rbPredp", QStringLiteral("Индивидуальный предприниматель"));
-    rbFermer = radio(gbKind, "rbFermer", QStringLiteral("Глава фермерского хозяйства"));
-    rbNotarius = radio(gbKind, "rbNotarius", QStringLiteral("Частный нотариус"));
-    rbAdvokat = radio(gbKind, "rbAdvokat", QStringLiteral("Адвокат"));
-    rbFLProch = radio(gbKind, "rbFLProch", QStringLiteral("Иное физическое лицо"));
+    rbPredp = radio(gbKind, "rbPredp", QStringLiteral("Индивидуальный &предприниматель"));
+    rbFermer = radio(gbKind, "rbFermer", QStringLiteral("&Глава фермерского хозяйства"));
+    rbNotarius = radio(gbKind, "rbNotarius", QStringLiteral("Частный но&тариус"));
+    rbAdvokat = radio(gbKind, "rbAdvokat", QStringLiteral("&Адвокат"));
+    rbFLProch = radio(gbKind, "rbFLProch", QStringLiteral("Иное физическое &лицо"));
     auto* kinds = new QVBoxLayout(gbKind);
     for (QRadioButton* r : {rbPredp, rbFermer, rbNotarius, rbAdvokat, rbFLProch})
         kinds->addWidget(r);
@@ -107,14 +115,15 @@ void TfrInitialData::buildLayout() {
         gbIncome);
     lbIncomeComment->setObjectName(QStringLiteral("lbIncomeComment"));
     lbIncomeComment->setIndent(22);
-    chbIncomeCurrency = new QCheckBox(QStringLiteral("В иностранной валюте"), gbIncome);
+    chbIncomeCurrency = new QCheckBox(QStringLiteral("В иностранной &валюте"), gbIncome);
     chbIncomeCurrency->setObjectName(QStringLiteral("chbIncomeCurrency"));
     chbIncomeBusiness =
-        new QCheckBox(QStringLiteral("От предпринимательской деятельности"), gbIncome);
+        new QCheckBox(QStringLiteral("От предпринимательской д&еятельности"), gbIncome);
     chbIncomeBusiness->setObjectName(QStringLiteral("chbIncomeBusiness"));
-    lbSupposeIncome = new QLabel(QStringLiteral("Предполагаемый доход"), gbIncome);
+    lbSupposeIncome = new QLabel(QStringLiteral("Предполагаемый &доход"), gbIncome);
     meSupposeIncome = edit(gbIncome, "meSupposeIncome", edtDigital, 12);
     meSupposeIncome->setFixedWidth(120);
+    lbSupposeIncome->setBuddy(meSupposeIncome);
     auto* income = new QGridLayout(gbIncome);
     income->addWidget(chbIncomeInquiry, 0, 0, 1, 3);
     income->addWidget(lbIncomeComment, 1, 0, 1, 3);
@@ -126,15 +135,18 @@ void TfrInitialData::buildLayout() {
 
     // "Достоверность подтверждается"
     auto* gbSigner = new QGroupBox(QStringLiteral("Достоверность подтверждается"), this);
-    rbGiveSelf = radio(gbSigner, "rbGiveSelf", QStringLiteral("Лично"));
-    rbGiveTrustFase = radio(gbSigner, "rbGiveTrustFase", QStringLiteral("Представителем - ФЛ"));
-    rbGiveByMail = radio(gbSigner, "rbGiveByMail", QStringLiteral("Представителем - ЮЛ"));
-    lbFIO = new QLabel(QStringLiteral("ФИО"), gbSigner);
+    rbGiveSelf = radio(gbSigner, "rbGiveSelf", QStringLiteral("Ли&чно"));
+    rbGiveTrustFase = radio(gbSigner, "rbGiveTrustFase", QStringLiteral("Пред&ставителем - ФЛ"));
+    rbGiveByMail = radio(gbSigner, "rbGiveByMail", QStringLiteral("Представителе&м - ЮЛ"));
+    lbFIO = new QLabel(QStringLiteral("&ФИО"), gbSigner);
     meFIO = edit(gbSigner, "meFIO", edtNone, 182);
-    lbOsn = new QLabel(QStringLiteral("Документ"), gbSigner);
+    lbOsn = new QLabel(QStringLiteral("Д&окумент"), gbSigner);
     meOsn = edit(gbSigner, "meOsn", edtNone, 0);
-    lbUL = new QLabel(QStringLiteral("Организация - представитель"), gbSigner);
+    lbUL = new QLabel(QStringLiteral("Организация - п&редставитель"), gbSigner);
     meUL = edit(gbSigner, "meUL", edtNone, 182);
+    lbFIO->setBuddy(meFIO);
+    lbOsn->setBuddy(meOsn);
+    lbUL->setBuddy(meUL);
     auto* signer = new QGridLayout(gbSigner);
     auto* signerRow = new QHBoxLayout;
     signerRow->addWidget(rbGiveSelf);

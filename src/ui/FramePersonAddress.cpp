@@ -29,9 +29,9 @@ TfrPersonAddress::TfrPersonAddress(TPageHost& host, QWidget* parent)
 
 void TfrPersonAddress::buildLayout() {
     auto* gbAddress = new QGroupBox(QStringLiteral("Адрес в Российской Федерации"), this);
-    rbReg = new QRadioButton(QStringLiteral("жительства"), gbAddress);
+    rbReg = new QRadioButton(QStringLiteral("ж&ительства"), gbAddress);
     rbReg->setObjectName(QStringLiteral("rbReg"));
-    rbPreb = new QRadioButton(QStringLiteral("пребывания"), gbAddress);
+    rbPreb = new QRadioButton(QStringLiteral("&пребывания"), gbAddress);
     rbPreb->setObjectName(QStringLiteral("rbPreb"));
     mePostIndex = edit(gbAddress, "mePostIndex", edtDigital, 6);
     mePostIndex->setFixedWidth(80);
@@ -43,6 +43,9 @@ void TfrPersonAddress::buildLayout() {
     bnRegion = new QPushButton(QStringLiteral("..."), gbAddress);
     bnRegion->setObjectName(QStringLiteral("bnRegion"));
     bnRegion->setFixedWidth(30);
+    bnRegion->setToolTip(QStringLiteral("Выбрать регион из справочника"));
+    // The region is shown in a panel; its caption leads to the button that picks it.
+    bnRegion->setAccessibleName(QStringLiteral("Регион"));
     meDistrict = edit(gbAddress, "meDistrict", edtNone, 40);
     meCity = edit(gbAddress, "meCity", edtNone, 40);
     meArea = edit(gbAddress, "meArea", edtNone, 40);
@@ -63,33 +66,37 @@ void TfrPersonAddress::buildLayout() {
     g->addLayout(kind, 0, 0, 1, 3);
     int row = 1;
     auto add = [&](const QString& caption, QWidget* field, QWidget* button = nullptr) {
-        g->addWidget(new QLabel(caption, gbAddress), row, 0);
+        auto* label = new QLabel(caption, gbAddress);
+        label->setBuddy(button ? button : field);
+        g->addWidget(label, row, 0);
         g->addWidget(field, row, 1, button ? Qt::Alignment() : Qt::AlignLeft);
         if (button)
             g->addWidget(button, row, 2);
         ++row;
     };
-    add(QStringLiteral("Почтовый индекс"), mePostIndex);
-    add(QStringLiteral("Регион"), pnlRegion, bnRegion);
-    add(QStringLiteral("Район"), meDistrict, nullptr);
-    add(QStringLiteral("Город"), meCity, nullptr);
-    add(QStringLiteral("Населенный пункт"), meArea, nullptr);
-    add(QStringLiteral("Улица"), meStreet, nullptr);
-    add(QStringLiteral("Дом"), meHouse);
-    add(QStringLiteral("Корпус"), meBuilding);
-    add(QStringLiteral("Квартира"), meFlat);
-    add(QStringLiteral("ОКАТО"), meOKATO);
+    add(QStringLiteral("Почтовый и&ндекс"), mePostIndex);
+    add(QStringLiteral("&Регион"), pnlRegion, bnRegion);
+    add(QStringLiteral("Р&айон"), meDistrict, nullptr);
+    add(QStringLiteral("&Город"), meCity, nullptr);
+    add(QStringLiteral("Населенный пун&кт"), meArea, nullptr);
+    add(QStringLiteral("&Улица"), meStreet, nullptr);
+    add(QStringLiteral("&Дом"), meHouse);
+    add(QStringLiteral("Корпу&с"), meBuilding);
+    add(QStringLiteral("Квар&тира"), meFlat);
+    add(QStringLiteral("&ОКАТО"), meOKATO);
     for (TMaskedEdit* e : {meDistrict, meCity, meArea, meStreet})
         g->setAlignment(e, Qt::Alignment());
 
     gbPhone = new QGroupBox(QStringLiteral("Контактный телефон"), this);
     meHomePhone = edit(gbPhone, "meHomePhone", edtDigital, 20);
+    meHomePhone->setAccessibleName(QStringLiteral("Контактный телефон"));
     auto* phone = new QHBoxLayout(gbPhone);
     phone->addWidget(meHomePhone);
     phone->addStretch();
 
     auto* gbAbroad = new QGroupBox(QStringLiteral("Адрес за пределами РФ"), this);
     meAdr = edit(gbAbroad, "meAdr", edtNone, 140);
+    meAdr->setAccessibleName(QStringLiteral("Адрес за пределами РФ"));
     auto* abroad = new QHBoxLayout(gbAbroad);
     abroad->addWidget(meAdr);
 

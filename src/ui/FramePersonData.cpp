@@ -2,6 +2,7 @@
 
 #include "FramePersonAddress.h"
 #include "FramePersonName.h"
+#include "PageButton.h"
 #include "checks/CheckAsk.h"
 #include "model/DeclClasses.h"
 
@@ -12,17 +13,16 @@
 
 TfrPersonData::TfrPersonData(TPageHost& host, QWidget* parent) : TThinkingFrame(host, parent) {
     auto make = [this](const char* name, const QString& text, const QString& hint) {
-        auto* b = new QToolButton(this);
+        auto* b = new TSubPageButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setText(text);
         b->setToolTip(hint);
-        b->setCheckable(true);
         b->setMinimumWidth(150);
         return b;
     };
-    fbPersonNaim = make("fbPersonNaim", QStringLiteral("ФИО и документ"),
+    fbPersonNaim = make("fbPersonNaim", QStringLiteral("ФИО и докум&ент"),
                         QStringLiteral("Сведения о ФИО и документе, удостоверяющем личность"));
-    fbPersonAddress = make("fbPersonAddress", QStringLiteral("Место жительства"),
+    fbPersonAddress = make("fbPersonAddress", QStringLiteral("Место &жительства"),
                            QStringLiteral("Сведения о месте жительства"));
     auto* group = new QButtonGroup(this);
     group->addButton(fbPersonNaim, 0);

@@ -13,6 +13,7 @@ THelpWindow::THelpWindow(const QString& programFolder)
     browser = new QTextBrowser(this);
     browser->setSearchPaths({folder_});
     browser->setOpenExternalLinks(true);
+    browser->setAccessibleName(QStringLiteral("Справка"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);

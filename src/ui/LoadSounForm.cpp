@@ -41,9 +41,12 @@ TfmLoadSoun::TfmLoadSoun(QWidget* parent, const QString& programFolder)
     line(QStringLiteral("- указать путь к файлу soun1.dbf и обновить справочник"));
     mePath = new QLineEdit(this);
     mePath->setReadOnly(true);
+    mePath->setAccessibleName(QStringLiteral("Путь к файлу soun1.dbf"));
     bnBrowse = new QPushButton(QStringLiteral("..."), this);
     bnBrowse->setFixedWidth(30);
-    bnImport = new QPushButton(QStringLiteral("Импорт СОУН"), this);
+    bnBrowse->setAccessibleName(QStringLiteral("Выбрать файл soun1.dbf"));
+    bnBrowse->setToolTip(bnBrowse->accessibleName());
+    bnImport = new QPushButton(QStringLiteral("&Импорт СОУН"), this);
     bnImport->setEnabled(false);
     auto* row = new QHBoxLayout;
     row->addWidget(mePath, 1);

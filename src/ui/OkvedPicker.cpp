@@ -31,16 +31,16 @@ TFormOKVED::TFormOKVED(QWidget* parent, TPageHost& host)
         box->setMinimumContentsLength(60);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         levels[k] = box;
-        form->addRow(QStringLiteral("Уровень %1").arg(k + 1), box);
+        form->addRow(QStringLiteral("Уровень &%1").arg(k + 1), box);
         connect(box, &QComboBox::activated, this,
                 [this, k](int index) { levelPicked(k + 1, index); });
     }
     meCode = new QLineEdit(this);
     meCode->setObjectName(QStringLiteral("meCode"));
     meCode->setReadOnly(true);
-    form->addRow(QStringLiteral("Код по ОКВЭД"), meCode);
-    bnYes = new QPushButton(QStringLiteral("Да"), this);
-    bnNo = new QPushButton(QStringLiteral("Нет"), this);
+    form->addRow(QStringLiteral("&Код по ОКВЭД"), meCode);
+    bnYes = new QPushButton(QStringLiteral("&Да"), this);
+    bnNo = new QPushButton(QStringLiteral("&Нет"), this);
     connect(bnYes, &QPushButton::clicked, this, &TFormOKVED::yes);
     connect(bnNo, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

@@ -3,7 +3,8 @@
 #include <QToolButton>
 
 // A page button of the main window's column: a tall checkable button whose
-// caption wraps onto two lines.
+// caption wraps onto two lines. Through the accessibility interface both its
+// press and its toggle act as a click, so the page's own check decides.
 class TPageButton : public QToolButton {
     Q_OBJECT
 public:
@@ -11,4 +12,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A sub-page button in the bar of a page with sub-pages: checkable, and acting
+// through the accessibility interface exactly as a click, like a page button.
+class TSubPageButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TSubPageButton(QWidget* parent);
 };
