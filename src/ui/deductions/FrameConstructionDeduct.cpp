@@ -348,6 +348,11 @@ void TfrConstructionDeduct::loadFromModel() {
         (p.byInvestment ? rbInvest : rbBay)->setChecked(true);
     } else {
         applyPensioner();
+        // Untouched dates give back the record's own.
+        dtpRegRightDate->loadValue(p.rightRegDate);
+        dtpRegZemDate->loadValue(p.landRegDate);
+        dtpBayDate->loadValue(p.actDate);
+        dtpAppDate->loadValue(p.applicationDate);
     }
     applyAcquisition();
     loading_ = false;
