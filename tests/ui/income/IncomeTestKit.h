@@ -28,6 +28,11 @@ inline void typeAmount(QLineEdit* field, const QString& amount) {
         QTest::keyClick(field, c.toLatin1());
 }
 
+// An amount as the fields show it.
+inline QString shown(QString amount) {
+    return amount.replace(QLatin1Char('.'), TMaskedEdit::decimalSeparator());
+}
+
 // A picker's answer: the row with this code accepted; the rows offered are
 // counted into offered when given.
 inline ScriptedDialogs::Step pickCode(const QString& code, int* offered = nullptr) {

@@ -61,11 +61,6 @@ QString focused() {
     return w ? w->objectName() : QString();
 }
 
-QString shown(const QString& amount) {
-    QString t = amount;
-    return t.replace(QLatin1Char('.'), TMaskedEdit::decimalSeparator());
-}
-
 } // namespace
 
 class TestIncomeDialogs : public QObject {
