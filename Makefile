@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench format format-check clean
+.PHONY: all deps configure build run test test-install test-asan deb bench format format-check clean
 
 all: build
 
@@ -12,7 +12,7 @@ deps:
 	@sh scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -22,6 +22,7 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-install
 	@$(MAKE) --no-print-directory format-check
 	@$(MAKE) --no-print-directory test-asan
 
@@ -30,6 +31,15 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DQARV_SANITIZE=ON -DQARV_GUI=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The installed tree in a temporary DESTDIR, and the installed qarv-cli run from it.
+test-install: build
+	@sh tests/install/check-install.sh $(BUILD_DIR)
+
+# A Debian package in $(BUILD_DIR)/packages: apt-get install ./$(BUILD_DIR)/packages/qarv_*.deb
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	@dpkg-deb -f $(BUILD_DIR)/packages/qarv_*.deb Package Version Depends
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 // With QARV_STARTUP_PROBE set the program does not wait for the splash: it
@@ -18,6 +20,11 @@ static bool startupProbe() {
 }
 
 int main(int argc, char** argv) {
+    // Answered before any display is needed, so it works on a machine without one.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("qarv %s\n", QARV_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Qarv 2011"));
     QApplication::setApplicationDisplayName(QStringLiteral("Qarv 2011"));

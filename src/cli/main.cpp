@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -30,7 +31,31 @@ const char kHelp[] =
     "  pdf IN OUT.pdf [--date YYYY-MM-DD] [--no-check]\n"
     "                                    write the printed form as PDF\n"
     "  import-rates FILE...              merge bank rate files into CurrencyRates.xml\n"
-    "  import-soun FILE.dbf              rebuild InspectionNumbers.xml from a SOUN table\n";
+    "  import-soun FILE.dbf              rebuild InspectionNumbers.xml from a SOUN table\n"
+    "\n"
+    "qarv-cli COMMAND --help prints the usage of one command, qarv-cli --version the version.\n"
+    "Imports write into the user's data folder. Exit code 0 on success, 1 for a check\n"
+    "finding, 2 on failure with the message on standard error.\n";
+
+// One command's entry of the help: its line and the lines indented under it.
+QString commandHelp(const QString& name) {
+    QString entry;
+    for (const QString& line : QString::fromUtf8(kHelp).split(u'\n')) {
+        if (!entry.isEmpty()) {
+            if (!line.startsWith(QLatin1String("   ")))
+                break;
+            entry += u'\n' + line;
+        } else if (line.startsWith(QLatin1String("  ")) && line.at(2) != u' ' &&
+                   line.mid(2).section(u' ', 0, 0) == name) {
+            entry = line.mid(2);
+        }
+    }
+    return entry;
+}
+
+bool isHelp(const QString& arg) {
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
 
 // Commands that take exactly one file.
 int oneFile(const QStringList& args, QTextStream& err, const char* usage,
@@ -50,12 +75,24 @@ int main(int argc, char** argv) {
         return RunPdfMain(argc, argv);
 #endif
     QCoreApplication app(argc, argv);
+    // The same names as the window's, so both find the same user data folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Qarv 2011"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Ортикс"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QARV_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         err << kHelp;
         return 2;
+    }
+    if (isHelp(args.first()) || args.first() == QLatin1String("help")) {
+        out << kHelp;
+        return 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out << "qarv-cli " << QARV_VERSION << "\n";
+        return 0;
     }
     using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
     const std::map<QString, Command> commands = {
@@ -98,6 +135,12 @@ int main(int argc, char** argv) {
     if (it == commands.end()) {
         err << "unknown command: " << name << "\n" << kHelp;
         return 2;
+    }
+    // Asking for help never runs the command.
+    if (std::any_of(args.cbegin(), args.cend(), isHelp)) {
+        const QString entry = commandHelp(name);
+        out << "usage: qarv-cli " << (entry.isEmpty() ? name : entry) << "\n";
+        return 0;
     }
     return it->second(args, out, err);
 }

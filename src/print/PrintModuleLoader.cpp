@@ -24,6 +24,10 @@ TPrintModuleSource& source() {
 
 QStringList PrintModuleFolders() {
     QStringList folders{QCoreApplication::applicationDirPath()};
+#ifdef QARV_PLUGIN_FROM_BIN
+    folders << QDir::cleanPath(
+        QDir(folders.first()).filePath(QStringLiteral(QARV_PLUGIN_FROM_BIN)));
+#endif
 #ifdef QARV_PLUGIN_INSTALL_DIR
     const QString installed = QStringLiteral(QARV_PLUGIN_INSTALL_DIR);
     if (!folders.contains(installed))

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDomElement>
 #include <QFileInfo>
+#include <functional>
 
 QString InspectionsLanguageMessage() {
     return QStringLiteral("Поменяйте язык и региональные стандарты ОС на русские. Или обратитесь "
@@ -87,12 +88,13 @@ int CurrencyPreselectRow(const QList<Currency>& rows, const QString& code) {
     return rows.isEmpty() ? -1 : 0;
 }
 
-RefDirectories RefDirectories::load(const QString& folder) {
+namespace {
+
+RefDirectories loadFiles(const std::function<QString(const QString&)>& locate) {
     RefDirectories dirs;
-    const QDir dir(folder);
     auto read = [&](const char16_t* name, bool* broken) -> std::optional<QDomDocument> {
-        const QString path = dir.filePath(QString::fromUtf16(name));
-        if (!QFileInfo::exists(path))
+        const QString path = locate(QString::fromUtf16(name));
+        if (path.isEmpty() || !QFileInfo::exists(path))
             return std::nullopt;
         auto doc = RefXml::load(path);
         if (!doc && broken)
@@ -113,6 +115,17 @@ RefDirectories RefDirectories::load(const QString& folder) {
     if (const auto doc = read(kCurrencyRatesFile, nullptr))
         dirs.currencies = ReadCurrencies(doc->documentElement());
     return dirs;
+}
+
+} // namespace
+
+RefDirectories RefDirectories::load(const QString& folder) {
+    const QDir dir(folder);
+    return loadFiles([&](const QString& name) { return dir.filePath(name); });
+}
+
+RefDirectories RefDirectories::load(const DataFolders& folders) {
+    return loadFiles([&](const QString& name) { return folders.find(name); });
 }
 
 const Currency* RefDirectories::FindCurrency(const QString& code) const {

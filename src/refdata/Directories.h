@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFolders.h"
 #include "model/ProgrammDef.h"
 #include "storage/Money.h"
 
@@ -9,8 +10,8 @@
 #include <QString>
 #include <optional>
 
-// The directory files beside the program, read once at start-up. Each is
-// optional: a missing one leaves its picker or lookup out.
+// The directory files, read once at start-up. Each is optional: a missing one
+// leaves its picker or lookup out.
 
 inline constexpr char16_t kInspectionsFile[] = u"InspectionNumbers.xml";
 inline constexpr char16_t kCountriesFile[] = u"Oksm.xml";
@@ -56,6 +57,8 @@ struct RefDirectories {
     // In this order: inspections, countries, OKVED, currency rates. Files other
     // than the inspections that do not parse count as absent.
     static RefDirectories load(const QString& folder);
+    // Each file from the first of the folders that has it.
+    static RefDirectories load(const DataFolders& folders);
 
     // The first currency with the code; nothing for an empty code or no file.
     const Currency* FindCurrency(const QString& code) const;

@@ -1,6 +1,7 @@
 #include "HelpWindow.h"
 
 #include "Dialogs.h"
+#include "refdata/DataFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,10 +9,10 @@
 #include <QVBoxLayout>
 
 THelpWindow::THelpWindow(const QString& programFolder)
-    : QWidget(nullptr, Qt::Window), folder_(helpFolder(programFolder)) {
+    : QWidget(nullptr, Qt::Window), folders_(helpFolders(programFolder)) {
     setWindowTitle(QStringLiteral("Справка Qarv 2011"));
     browser = new QTextBrowser(this);
-    browser->setSearchPaths({folder_});
+    browser->setSearchPaths(folders_);
     browser->setOpenExternalLinks(true);
     browser->setAccessibleName(QStringLiteral("Справка"));
     auto* layout = new QVBoxLayout(this);
@@ -20,18 +21,31 @@ THelpWindow::THelpWindow(const QString& programFolder)
     resize(900, 700);
 }
 
-QString THelpWindow::helpFolder(const QString& programFolder) {
-    return QDir(programFolder).filePath(QStringLiteral("help"));
+QStringList THelpWindow::helpFolders(const QString& programFolder) {
+    QStringList folders;
+    for (const QString& folder : DataFolders::forProgram(programFolder).searchOrder())
+        folders.append(QDir(folder).filePath(QStringLiteral("help")));
+    return folders;
+}
+
+QString THelpWindow::topicPath(const QString& topic) const {
+    for (const QString& folder : folders_) {
+        const QString path = QDir(folder).filePath(topic);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 bool THelpWindow::hasTopic(const QString& topic) const {
-    return QFileInfo(QDir(folder_).filePath(topic)).isFile();
+    return !topicPath(topic).isEmpty();
 }
 
 bool THelpWindow::showTopic(const QString& topic) {
-    if (!hasTopic(topic))
+    const QString path = topicPath(topic);
+    if (path.isEmpty())
         return false;
-    browser->setSource(QUrl::fromLocalFile(QDir(folder_).filePath(topic)));
+    browser->setSource(QUrl::fromLocalFile(path));
     showMaximized();
     raise();
     activateWindow();

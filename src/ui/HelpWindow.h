@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QTextBrowser;
 
-// The program's help: HTML topics in the folder "help" beside the program,
-// shown in a window of their own with links between them.
+// The program's help: HTML topics in the folder "help" of the data folders
+// (the user's, the program's, the installed one; the first with the topic
+// wins), shown in a window of their own with links between them.
 class THelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -16,8 +18,10 @@ public:
 
     explicit THelpWindow(const QString& programFolder);
 
-    static QString helpFolder(const QString& programFolder);
+    static QStringList helpFolders(const QString& programFolder);
     bool hasTopic(const QString& topic) const;
+    // The file shown for the topic; empty when no folder has it.
+    QString topicPath(const QString& topic) const;
     // Shows the topic maximised; false when the topic is not there.
     bool showTopic(const QString& topic);
     QString currentTopic() const;
@@ -25,7 +29,7 @@ public:
     QTextBrowser* browser;
 
 private:
-    QString folder_;
+    QStringList folders_;
 };
 
 // Shows a topic, or "Не найден файл справки Qarv2011.chm" when the help is missing.

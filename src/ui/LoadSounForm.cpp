@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "HelpWindow.h"
+#include "refdata/DataFolders.h"
 #include "refdata/LoadSoun.h"
 
 #include <QHBoxLayout>
@@ -87,7 +88,7 @@ void TfmLoadSoun::import() {
                     QMessageBox::Information);
         return;
     }
-    const SounImportResult r = ImportSounToFolder(path, programFolder_);
+    const SounImportResult r = ImportSounForUser(path, DataFolders::forProgram(programFolder_));
     if (r.ok)
         ShowMessage(
             this,

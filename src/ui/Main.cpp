@@ -139,7 +139,7 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
 
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(2 * 60 * 1000);
-    connect(recoveryTimer_, &QTimer::timeout, this, &TFormMain::writeRecovery);
+    connect(recoveryTimer_, &QTimer::timeout, this, &TFormMain::recoveryTick);
     recoveryTimer_->start();
 }
 
@@ -388,6 +388,7 @@ void TFormMain::contentChanged() {
     if (!pageBuilding_) {
         isSaved_ = false;
         ++changes_;
+        lastChange_.start();
         emit declarationTouched();
     }
 }
@@ -741,6 +742,17 @@ void TFormMain::writeRecovery() {
     currentPage_->StoreToModel();
     if (recovery_->write(*declaration_, fileName_))
         recoveredChanges_ = changes_;
+}
+
+void TFormMain::recoveryTick() {
+    // Forming the copy of a very large declaration takes a noticeable moment:
+    // never between two keystrokes.
+    constexpr qint64 kTypingPause = 1000;
+    if (lastChange_.isValid() && lastChange_.elapsed() < kTypingPause) {
+        QTimer::singleShot(kTypingPause - lastChange_.elapsed(), this, &TFormMain::recoveryTick);
+        return;
+    }
+    writeRecovery();
 }
 
 void TFormMain::changeEvent(QEvent* event) {

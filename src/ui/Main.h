@@ -3,6 +3,7 @@
 #include "MyFrame.h"
 #include "session/DocumentLock.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -151,6 +152,8 @@ private:
     // The document is replaced or closed: its lock and recovery copy go.
     void releaseDocument();
     void setReadOnly(bool readOnly);
+    // The timer's copy, put off until the user pauses typing.
+    void recoveryTick();
 
     TProgramSettings& settings_;
     QString programFolder_;
@@ -178,4 +181,5 @@ private:
     // Content changes so far, and how many of them the recovery copy holds.
     quint64 changes_ = 0;
     quint64 recoveredChanges_ = 0;
+    QElapsedTimer lastChange_;
 };

@@ -7,11 +7,21 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 class ProgramFolder {
 public:
-    ProgramFolder() = default;
+    // The user's data folder comes first in every lookup: the tests get an
+    // empty one of their own instead of the developer's.
+    ProgramFolder() {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(userFolder()).removeRecursively();
+    }
+    ~ProgramFolder() { QDir(userFolder()).removeRecursively(); }
+    static QString userFolder() {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    }
 
     QString path() const { return dir_.path() + QLatin1Char('/'); }
     QString file(const QString& name) const { return dir_.filePath(name); }

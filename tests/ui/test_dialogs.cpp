@@ -318,9 +318,13 @@ private slots:
         QCOMPARE(p.dialogs.shown.last(),
                  QStringLiteral("Qarv 2011|Данные успешно импортированы. Не забудьте "
                                 "перезапустить программу."));
-        QFile written(p.folder.file("InspectionNumbers.xml"));
+        // Into the user's data folder; the program's own file stays as it was.
+        QFile written(QDir(p.folder.userFolder()).filePath("InspectionNumbers.xml"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().contains("Code=\"7705\""));
+        QFile own(p.folder.file("InspectionNumbers.xml"));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        QVERIFY(!own.readAll().contains("Code=\"7705\""));
     }
 
     void sounWindowLinks() {
