@@ -47,9 +47,17 @@ qreal wrap(QTextLayout& layout, qreal width) {
     return y;
 }
 
+// Most texts fit their line: measured and drawn directly, the costly line
+// breaking kept for those that do not.
+bool fitsOneLine(const QString& text, const QFont& font, qreal width) {
+    return QFontMetricsF(font).horizontalAdvance(text) <= width;
+}
+
 qreal textHeight(const QString& text, const QFont& font, qreal width) {
-    if (text.isEmpty())
-        return QFontMetricsF(font).height();
+    if (text.isEmpty() || fitsOneLine(text, font, width)) {
+        const QFontMetricsF m(font);
+        return m.ascent() + m.descent();
+    }
     QTextLayout layout(text, font);
     return wrap(layout, width);
 }
@@ -57,6 +65,11 @@ qreal textHeight(const QString& text, const QFont& font, qreal width) {
 void drawText(QPainter& p, const QString& text, const QFont& font, const QPointF& at, qreal width) {
     if (text.isEmpty())
         return;
+    if (fitsOneLine(text, font, width)) {
+        p.setFont(font);
+        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(font).ascent()), text);
+        return;
+    }
     QTextLayout layout(text, font);
     wrap(layout, width);
     layout.draw(&p, at);
