@@ -119,8 +119,8 @@ TFormMain::TFormMain(TProgramSettings& settings, const QString& programFolder,
     // 6.
     updateTitle();
 
-    // 8. The directories beside the program.
-    *directories_ = RefDirectories::load(programFolder_);
+    // 8. The directories: the user's, else the program's, else the installed ones.
+    *directories_ = RefDirectories::load(DataFolders::forProgram(programFolder_));
     if (!directories_->fatalMessage.isEmpty()) {
         fatalMessage_ = directories_->fatalMessage;
         return;
