@@ -42,6 +42,11 @@ class TestAccessibility : public QObject {
         return {file};
     }
 
+    static QChar mnemonic(const QString& text) {
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&(?!&)")));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toUpper() : QChar();
+    }
+
     static void doAction(QWidget* w, const QString& action) {
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         QVERIFY(iface && iface->actionInterface());
@@ -90,6 +95,36 @@ private slots:
                                                                             : "TfrPersonNaim"));
         }
         QCOMPARE(AccessKit::namingFaults(root), QStringList());
+
+        // Alt keys: none used twice in the window, and each caption's reaches its field.
+        QHash<QChar, QString> seen;
+        QStringList clashes;
+        for (QWidget* w : f.findChildren<QWidget*>()) {
+            QString text;
+            if (auto* l = qobject_cast<QLabel*>(w))
+                text = l->text();
+            else if (auto* b = qobject_cast<QAbstractButton*>(w))
+                text = b->text();
+            const QChar key = mnemonic(text);
+            if (key.isNull() || !w->isVisibleTo(&f))
+                continue;
+            if (seen.contains(key))
+                clashes << seen.value(key) + QStringLiteral(" / ") + text;
+            seen.insert(key, text);
+        }
+        QCOMPARE(clashes, QStringList());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        for (QLabel* label : root->findChildren<QLabel*>()) {
+            QWidget* field = label->buddy();
+            if (!field || !field->isVisible() || !field->isEnabled() ||
+                mnemonic(label->text()).isNull())
+                continue;
+            const QChar key = mnemonic(label->text());
+            QTest::sendKeyEvent(QTest::Click, &f, Qt::Key(key.unicode()), QString(key.toLower()),
+                                Qt::AltModifier);
+            QVERIFY2(field->hasFocus(), qPrintable(label->text()));
+        }
         QCOMPARE(p.dialogs.unexpected, QStringList());
     }
 
