@@ -1,20 +1,29 @@
 #include "CalcReportWindow.h"
 
+#include "CalcReportPages.h"
+#include "Dialogs.h"
 #include "calc/BMLogik.h"
 #include "calc/CalcReport.h"
 #include "model/DeclClasses.h"
+#include "print/PrintPreview.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace {
 
-QString html(const CalcReport& report) {
-    QString out = QStringLiteral("<html><body>");
+QString html(const mTDeclaration& d, const CalcReport& report) {
+    const mTPersonInformation& p = d.person;
+    const QString who = QStringList{p.surname, p.firstName, p.patronymic}.join(QLatin1Char(' '));
+    QString out = QStringLiteral("<html><body><h2>Расчет налога</h2>");
+    if (!who.trimmed().isEmpty())
+        out += QStringLiteral("<p>") + who.simplified().toHtmlEscaped() + QStringLiteral("</p>");
     for (const ReportPart& part : report.parts) {
         out += QStringLiteral("<h3>") + part.title.toHtmlEscaped() + QStringLiteral("</h3>");
         out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">");
@@ -57,12 +66,16 @@ TCalcReportWindow::TCalcReportWindow(QWidget* parent)
     row->addStretch(1);
     auto* refresh = new QPushButton(QStringLiteral("&Обновить"), this);
     refresh->setObjectName(QStringLiteral("refreshReport"));
+    auto* print = new QPushButton(QStringLiteral("&Печать..."), this);
+    print->setObjectName(QStringLiteral("printReport"));
     auto* close = new QPushButton(QStringLiteral("&Закрыть"), this);
     close->setObjectName(QStringLiteral("closeReport"));
     row->addWidget(refresh);
+    row->addWidget(print);
     row->addWidget(close);
     column->addLayout(row);
     connect(refresh, &QPushButton::clicked, this, &TCalcReportWindow::refreshRequested);
+    connect(print, &QPushButton::clicked, this, &TCalcReportWindow::printReport);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, &QWidget::close);
@@ -74,6 +87,22 @@ void TCalcReportWindow::fill(const mTDeclaration& d, const kTSvodSum& sum) {
     text_ = CalcReportText(report);
     // Keep the reader's place when the figures follow an edit.
     const int scrolled = view_->verticalScrollBar()->value();
-    view_->setHtml(html(report));
+    html_ = html(d, report);
+    view_->setHtml(html_);
     view_->verticalScrollBar()->setValue(scrolled);
+}
+
+void TCalcReportWindow::printReport() {
+    emit refreshRequested(); // the figures as they stand now
+    const TCalcReportPages pages(html_);
+    TPrintPreview preview(pages, windowTitle(), this);
+    preview.askPdfName = [](QWidget* parent) {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return Dialogs().saveFileName(parent, folder, QStringLiteral("PDF (*.pdf)"),
+                                      QStringLiteral("pdf"));
+    };
+    preview.showError = [&preview](const QString& text) {
+        ShowMessage(&preview, text, QMessageBox::Critical);
+    };
+    Dialogs().exec(preview);
 }

@@ -17,6 +17,8 @@ public:
     QTextBrowser* view() const { return view_; }
     // The report as the window shows it, as plain text.
     QString text() const { return text_; }
+    // "Печать": the report in the print preview, which prints and saves PDF.
+    void printReport();
 
 signals:
     void refreshRequested();
@@ -24,4 +26,5 @@ signals:
 private:
     QTextBrowser* view_;
     QString text_;
+    QString html_;
 };

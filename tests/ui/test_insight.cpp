@@ -3,15 +3,20 @@
 #include "UiTestKit.h"
 #include "WindowTestKit.h"
 #include "checks/DocumentCheck.h"
+#include "print/PrintPreview.h"
+
 #include "ui/CalcReportWindow.h"
 #include "ui/FindingsPanel.h"
 #include "ui/FrameInitialData.h"
 #include "ui/Insight.h"
 #include "ui/MaskedEdit.h"
 #include "ui/TextConventions.h"
+#include <QPrintPreviewWidget>
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -242,6 +247,30 @@ void TestInsight::calculationReportWindow() {
     f.declaration().thirteenSources.Get(0).taxWithheld = Money::fromRoubles(13000);
     f.pageButtonClicked(TPageId::PersonInfo);
     QTRY_VERIFY(w->text().contains(u("  Сумма налога к уплате (доплате): 0 руб.")));
+
+    // Printed and saved as PDF through the print preview, on A4 pages.
+    p.dialogs.saveFile = p.folder.path() + QStringLiteral("/report.pdf");
+    int pages = 0;
+    bool saved = false;
+    p.dialogs.then([&](QDialog& d) {
+        auto* preview = qobject_cast<TPrintPreview*>(&d);
+        if (!preview)
+            return int(QDialog::Rejected);
+        preview->view()->updatePreview();
+        pages = preview->pageCount();
+        saved = preview->savePdf();
+        return int(QDialog::Rejected);
+    });
+    QPushButton* print = w->findChild<QPushButton*>(QStringLiteral("printReport"));
+    QVERIFY(print);
+    print->click();
+    QCOMPARE(p.dialogs.shown, QStringList{QStringLiteral("Просмотр - Расчет налога")});
+    QVERIFY(saved);
+    QCOMPARE(pages, 1);
+    QFile pdf(p.dialogs.saveFile);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+
     QTest::keyClick(w, Qt::Key_Escape);
     QVERIFY(!w->isVisible());
 }
