@@ -66,11 +66,17 @@ template <class D> ScriptedDialogs::Step on(std::function<void(D&)> fill) {
 struct IncomePage {
     Program p;
 
-    explicit IncomePage(quint8 formKind, const std::function<void(mTDeclaration&)>& fill = {}) {
+    // Without a form kind: a new document on the conditions page.
+    explicit IncomePage(std::optional<quint8> formKind,
+                        const std::function<void(mTDeclaration&)>& fill = {}) {
+        if (!formKind) {
+            p.start().show();
+            return;
+        }
         const QString file =
             WindowTestKit::writeDocument(p.folder.file("doc.dc1"), [&](mTDeclaration& d) {
                 WindowTestKit::makePassing(d);
-                d.formKind = formKind;
+                d.formKind = *formKind;
                 d.SetIncomeFlags(mTDeclaration::kFlagAgents);
                 if (fill)
                     fill(d);
