@@ -3,6 +3,7 @@
 #include "UiTestKit.h"
 #include "WindowTestKit.h"
 #include "checks/DocumentCheck.h"
+#include "income/IncomeTestKit.h"
 #include "print/PrintPreview.h"
 
 #include "ui/CalcReportWindow.h"
@@ -11,6 +12,7 @@
 #include "ui/Insight.h"
 #include "ui/MaskedEdit.h"
 #include "ui/TextConventions.h"
+#include "ui/income/FrameThirteenPercent.h"
 #include <QPrintPreviewWidget>
 
 #include <QAction>
@@ -59,6 +61,7 @@ private slots:
     void resultLineOfTheOpenDocument();
     void typingWaitsForThePause();
     void storedPageMovesTheResult();
+    void withheldTaxTypedOnThePayerPage();
     void findingsOfFiveGroups();
     void calculationReportWindow();
 };
@@ -141,6 +144,24 @@ void TestInsight::storedPageMovesTheResult() {
     f.declaration().thirteenSources.Get(0).taxWithheld = Money::fromRoubles(14000);
     f.pageButtonClicked(TPageId::InitialData);
     QTRY_COMPARE(resultLine(f), u("К возврату: 1_000 руб."));
+}
+
+// The payer's withheld tax typed on the 13 % page: the line follows after the
+// pause, and again after the page is left.
+void TestInsight::withheldTaxTypedOnThePayerPage() {
+    IncomeTestKit::IncomePage page(0, [](mTDeclaration& d) { addPayer(d, "100000", "13000"); });
+    TFormMain& f = page.form();
+    auto* t = page.sub<TfrThirteenPercent>();
+    QVERIFY(t);
+    QCOMPARE(t->selectedPayer(), 0);
+    QTRY_COMPARE(resultLine(f), u("К уплате: 0 руб."));
+    IncomeTestKit::typeAmount(t->meHoldSum, QStringLiteral("9000"));
+    QVERIFY(f.insight()->pending());
+    QTRY_COMPARE(resultLine(f), u("К уплате: 4_000 руб."));
+    IncomeTestKit::typeAmount(t->meHoldSum, QStringLiteral("15000"));
+    QTest::mouseClick(f.pageButton(TPageId::InitialData), Qt::LeftButton);
+    QCOMPARE(f.currentPageId(), TPageId::InitialData);
+    QTRY_COMPARE(resultLine(f), u("К возврату: 2_000 руб."));
 }
 
 // Findings in five groups: all listed in check order with page, group and
