@@ -244,6 +244,15 @@ void mTDeclaration::LoadFromFile(const QString& fileName) {
         throw;
     }
     mTDocumentStorage storage(*loader);
+    loadOpened(storage);
+}
+
+void mTDeclaration::LoadFromBlock(QByteArrayView block) {
+    mTDocumentStorage storage = mTDocumentStorage::OverBlock(block);
+    loadOpened(storage);
+}
+
+void mTDeclaration::loadOpened(mTDocumentStorage& storage) {
     try {
         storage.OpenDocument();
     } catch (mEBadStorage& e) {

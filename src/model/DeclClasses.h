@@ -80,6 +80,8 @@ public:
     // Into a new declaration. Failures are mEPrivBase; a damaged file gives the
     // bad-format message.
     void LoadFromFile(const QString& fileName);
+    // The same from a document file's bytes in memory.
+    void LoadFromBlock(QByteArrayView block);
     qint64 ComputeFileSize() const;
 
     // The new-document state the main window's New command makes.
@@ -91,6 +93,8 @@ public:
 private:
     void SaveToStorage(mTDocumentStorage& s) const;
     void LoadFromStorage(mTDocumentStorage& s);
+    // Header, then content, with the damaged-file messages of a load.
+    void loadOpened(mTDocumentStorage& s);
 
     quint8 incomeFlags_ = 0;
 };

@@ -227,6 +227,13 @@ mTDocumentStorage mTDocumentStorage::Measuring() {
     return s;
 }
 
+mTDocumentStorage mTDocumentStorage::OverBlock(QByteArrayView block) {
+    mTDocumentStorage s;
+    s.base_ = block.data();
+    s.size_ = block.size();
+    return s;
+}
+
 void mTDocumentStorage::damaged() const {
     throw mEBadStorage(kBadFormat, 300);
 }

@@ -57,6 +57,8 @@ class mTDocumentStorage {
 public:
     explicit mTDocumentStorage(mTFileLoader& loader);
     static mTDocumentStorage Measuring();
+    // Reads a document held in memory; the block must outlive the storage.
+    static mTDocumentStorage OverBlock(QByteArrayView block);
     // Bytes that write() puts into a storage, computed with the writer's own formatting.
     template <typename Write> static qint64 SizeOf(Write&& write) {
         mTDocumentStorage m = Measuring();
