@@ -219,6 +219,15 @@ private slots:
             run("pdfinfo", {pdf})
                 .out.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
 
+        // Every font inside the file, so the form reads the same on any machine.
+        const QStringList fonts = run("pdffonts", {pdf}).out.split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString& font : fonts) {
+            const QStringList columns = font.split(' ', Qt::SkipEmptyParts);
+            QVERIFY2(columns.size() > 5 && columns.at(columns.size() - 5) == "yes",
+                     qPrintable(font));
+        }
+
         const QList<QStringList> text = pageWords(pdf);
         QCOMPARE(text.size(), pages);
         const Node root = parseXml(xml.out);
