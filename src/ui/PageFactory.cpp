@@ -4,7 +4,6 @@
 #include "FramePersonData.h"
 #include "PlaceholderPage.h"
 #include "business/FrameBusinessNew.h"
-#include "currency/FrameCurrency.h"
 #include "deductions/FrameDeductData.h"
 #include "income/RussianIncome.h"
 
@@ -52,8 +51,6 @@ TThinkingFrame* CreatePage(TPageId page, TPageHost& host, QWidget* parent) {
         return new TfrInitialData(host, parent);
     case TPageId::PersonInfo:
         return new TfrPersonData(host, parent);
-    case TPageId::ForeignIncome:
-        return new TfrCurrency(host, parent);
     case TPageId::RussianIncome:
         return new TfrRussianIncome(host, parent);
     case TPageId::Deduction:
