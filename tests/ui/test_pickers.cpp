@@ -1,8 +1,11 @@
+#include "ProgramFixture.h"
 #include "UiTestKit.h"
 #include "ui/CodeTablePickers.h"
 #include "ui/DirectoryPickers.h"
+#include "ui/OkvedPicker.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -100,6 +103,63 @@ private slots:
         QVERIFY(!p->isVisible());
         QCOMPARE(p->result(), int(QDialog::Accepted));
         QCOMPARE(p->chosen()->code, taken);
+    }
+
+    // The activity picker: a match taken sets every level down to it.
+    void okvedSearch_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("code"); // shown after Enter
+        QTest::addColumn<QString>("level1");
+        QTest::newRow("a name part, one match, four levels down") << "пшен" << false << 1 << "01.11"
+                                                                  << "Сельское хозяйство";
+        QTest::newRow("a code prefix, two matches, the first by Down")
+            << "01.1" << true << 2 << "01.1"
+            << "Сельское хозяйство";
+        QTest::newRow("two matches, none taken by Enter alone") << "01.1" << false << 2 << "нет"
+                                                                << "нет";
+        QTest::newRow("a class of the first level") << "рыбол" << false << 1 << "B"
+                                                    << "Рыболовство";
+    }
+    void okvedSearch() {
+        QFETCH(QString, typed);
+        QFETCH(bool, down);
+        QFETCH(int, found);
+        QFETCH(QString, code);
+        QFETCH(QString, level1);
+        Program p;
+        p.folder.write(
+            QStringLiteral("Sp_OKVED2.xml"),
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?><OKVED>"
+                           "<E GRUP=\"1\" Kod=\"A\" Name=\"Сельское хозяйство\" OKVED=\"A\"/>"
+                           "<E GRUP=\"2\" Kod=\"A01\" Name=\"Растениеводство\" OKVED=\"01\"/>"
+                           "<E GRUP=\"3\" Kod=\"A011\" Name=\"Зерновые\" OKVED=\"01.1\"/>"
+                           "<E GRUP=\"4\" Kod=\"A0111\" Name=\"Пшеница\" OKVED=\"01.11\"/>"
+                           "<E GRUP=\"1\" Kod=\"B\" Name=\"Рыболовство\" OKVED=\"B\"/>"
+                           "</OKVED>"));
+        TFormMain& f = p.start();
+        TFormOKVED picker(nullptr, f);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        QVERIFY(!picker.lvFound->isVisible());
+        picker.meSearch->setFocus();
+        UiTestKit::typeText(picker.meSearch, typed);
+        QVERIFY(picker.lvFound->isVisible());
+        QCOMPARE(picker.lvFound->topLevelItemCount(), found);
+        if (down)
+            QTest::keyClick(picker.meSearch, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(picker.isVisible());
+        QCOMPARE(picker.meCode->text(), code);
+        QCOMPARE(picker.shownCode(), code);
+        QCOMPARE(picker.levels[0]->currentText(), level1);
+        if (code != QStringLiteral("нет")) {
+            // Taken, "Да" is next: a second Enter closes with the code.
+            QCOMPARE(QApplication::focusWidget(), picker.bnYes);
+            if (code == QLatin1String("01.11"))
+                QCOMPARE(picker.levels[3]->currentText(), QStringLiteral("Пшеница"));
+        }
     }
 
     // Clearing the search shows every row again, the chosen one still selected.
