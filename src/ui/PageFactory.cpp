@@ -3,7 +3,6 @@
 #include "FrameInitialData.h"
 #include "FramePersonData.h"
 #include "PlaceholderPage.h"
-#include "business/FrameBusinessNew.h"
 #include "deductions/FrameDeductData.h"
 #include "income/RussianIncome.h"
 
@@ -55,8 +54,9 @@ TThinkingFrame* CreatePage(TPageId page, TPageHost& host, QWidget* parent) {
         return new TfrRussianIncome(host, parent);
     case TPageId::Deduction:
         return new TfrFrameDeductData(host, parent);
+    case TPageId::ForeignIncome:
     case TPageId::Business:
-        return new TfrBusinessNew(host, parent);
+        break;
     }
     return new TfrPlaceholder(host, parent, PageCaption(page));
 }
