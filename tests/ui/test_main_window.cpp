@@ -13,6 +13,7 @@
 #include "ui/ProgramSettings.h"
 #include "ui/TextConventions.h"
 #include "ui/WindowPlacement.h"
+#include "ui/deductions/FrameDeductData.h"
 
 #include <QAction>
 #include <QDir>
@@ -417,7 +418,7 @@ private slots:
         QTest::mouseClick(f.pageButton(TPageId::RussianIncome), Qt::LeftButton);
         QVERIFY(qobject_cast<TfrPlaceholder*>(f.currentPage()));
         QTest::mouseClick(f.pageButton(TPageId::Deduction), Qt::LeftButton);
-        QVERIFY(qobject_cast<TfrPlaceholder*>(f.currentPage()));
+        QVERIFY(qobject_cast<TfrFrameDeductData*>(f.currentPage()));
         QCOMPARE(f.currentPageId(), TPageId::Deduction);
         QVERIFY(p.dialogs.shown.isEmpty());
         QVERIFY(f.isSaved());

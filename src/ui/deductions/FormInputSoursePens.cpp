@@ -93,6 +93,8 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* parent, CheckAsker& asker)
     connect(bnYes, &QPushButton::clicked, this, &TfmInputSoursePens::accept);
     connect(bnNo, &QPushButton::clicked, this, &QDialog::reject);
     resize(560, sizeHint().height());
+    // A new contract shows what it would store.
+    load(mTPens());
 }
 
 void TfmInputSoursePens::load(const mTPens& c) {
