@@ -25,6 +25,11 @@ QString TDialogs::openFileName(QWidget* parent, const QString& folder, const QSt
     return QFileDialog::getOpenFileName(parent, QString(), folder, filters);
 }
 
+QStringList TDialogs::openFileNames(QWidget* parent, const QString& folder,
+                                    const QString& filters) {
+    return QFileDialog::getOpenFileNames(parent, QString(), folder, filters);
+}
+
 QString TDialogs::saveFileName(QWidget* parent, const QString& folder, const QString& filters,
                                const QString& defaultSuffix) {
     QFileDialog dialog(parent, QString(), folder, filters);

@@ -18,6 +18,9 @@ public:
     virtual int exec(QDialog& dialog);
     // A file to open; empty when cancelled. filters as for QFileDialog, ";;"-joined.
     virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filters);
+    // Several files to open; empty when cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const QString& folder,
+                                      const QString& filters);
     // A file to write; defaultSuffix is added to a name typed without one.
     virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filters,
                                  const QString& defaultSuffix);

@@ -11,6 +11,7 @@
 #include "ProgramSettings.h"
 #include "WindowPlacement.h"
 #include "checks/DocumentCheck.h"
+#include "currency/RateImportCommand.h"
 #include "export/DOMXML_unit.h"
 #include "model/DeclClasses.h"
 #include "print/PrintCommands.h"
@@ -189,6 +190,9 @@ void TFormMain::buildActions() {
         settings_.write(TProgramSettings::kTextLabels, on);
         applyToolbarSettings();
     });
+    acLoadRates = new QAction(QStringLiteral("Загрузить курсы валют ЦБ РФ..."), this);
+    connect(acLoadRates, &QAction::triggered, this,
+            [this] { RunRateImportCommand(this, programFolder_, *directories_, currentPage_); });
     acHelp = make(QStringLiteral("Справка"), QStyle::SP_DialogHelpButton, [this] { Help(); });
     acHelp->setShortcut(Qt::Key_F1);
     acAbout =
@@ -213,6 +217,8 @@ void TFormMain::buildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Настройки"));
     options->addAction(acStdToolbar);
     options->addAction(acTextLabels);
+    options->addSeparator();
+    options->addAction(acLoadRates);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
     help->addAction(acHelp);
     help->addSeparator();

@@ -87,6 +87,7 @@ public:
     QAction* acCheck;
     QAction* acStdToolbar;
     QAction* acTextLabels;
+    QAction* acLoadRates;
     QAction* acHelp;
     QAction* acAbout;
 

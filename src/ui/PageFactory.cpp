@@ -3,6 +3,8 @@
 #include "FrameInitialData.h"
 #include "FramePersonData.h"
 #include "PlaceholderPage.h"
+#include "business/FrameBusinessNew.h"
+#include "currency/FrameCurrency.h"
 #include "deductions/FrameDeductData.h"
 #include "income/RussianIncome.h"
 
@@ -50,13 +52,14 @@ TThinkingFrame* CreatePage(TPageId page, TPageHost& host, QWidget* parent) {
         return new TfrInitialData(host, parent);
     case TPageId::PersonInfo:
         return new TfrPersonData(host, parent);
+    case TPageId::ForeignIncome:
+        return new TfrCurrency(host, parent);
     case TPageId::RussianIncome:
         return new TfrRussianIncome(host, parent);
     case TPageId::Deduction:
         return new TfrFrameDeductData(host, parent);
-    case TPageId::ForeignIncome:
     case TPageId::Business:
-        break;
+        return new TfrBusinessNew(host, parent);
     }
     return new TfrPlaceholder(host, parent, PageCaption(page));
 }

@@ -31,6 +31,7 @@ public:
 
     // Answers of the file and folder dialogs; empty means cancelled.
     QString openFile;
+    QStringList openFiles;
     QString saveFile;
     QString folder;
     QString lastOpenFilters;
@@ -79,6 +80,11 @@ public:
         ++fileDialogs;
         lastOpenFilters = filters;
         return openFile;
+    }
+    QStringList openFileNames(QWidget*, const QString&, const QString& filters) override {
+        ++fileDialogs;
+        lastOpenFilters = filters;
+        return openFiles;
     }
     QString saveFileName(QWidget*, const QString&, const QString& filters,
                          const QString& suffix) override {
