@@ -267,6 +267,12 @@ private slots:
         QCOMPARE(opened, QStringLiteral("900"));
         QCOMPARE(dp.d().socialDeduction.GetChildEducation(0), Money::fromRoubles(950));
         QCOMPARE(l->topLevelItem(0)->text(0), QStringLiteral("950"));
+        // Enter edits the current line as well; "Нет" changes nothing.
+        dp.p.dialogs.thenReject();
+        l->setFocus();
+        QTest::keyClick(l, Qt::Key_Return);
+        QCOMPARE(dp.p.dialogs.shown.size(), 3);
+        QCOMPARE(dp.d().socialDeduction.GetChildEducation(0), Money::fromRoubles(950));
         QVERIFY(dp.p.dialogs.unexpected.isEmpty());
     }
 
