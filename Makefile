@@ -2,9 +2,12 @@
 # make test  - install what is missing, build, run every test
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+# Seconds each fuzz target runs: make fuzz FUZZ_TIME=7200
+FUZZ_TIME ?= 600
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-install test-asan deb bench format format-check clean
+.PHONY: all deps configure build run test test-install test-asan fuzz fuzz-build fuzz-check deb bench format format-check clean
 
 all: build
 
@@ -25,12 +28,26 @@ test: build
 	@$(MAKE) --no-print-directory test-install
 	@$(MAKE) --no-print-directory format-check
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory fuzz-check
 
 # Core and its tests under AddressSanitizer + UndefinedBehaviorSanitizer.
 test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DQARV_SANITIZE=ON -DQARV_GUI=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The fuzz targets: libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer.
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQARV_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Every target's seeds and regression inputs replayed, then 30 s of fuzzing each.
+fuzz-check: fuzz-build
+	@sh tests/fuzz/run-fuzz.sh $(FUZZ_DIR) 30
+
+fuzz: fuzz-build
+	@sh tests/fuzz/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_TIME)
 
 # The installed tree in a temporary DESTDIR, and the installed qarv-cli run from it.
 test-install: build
@@ -51,4 +68,4 @@ format-check:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

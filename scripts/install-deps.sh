@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
-PACKAGES="g++ make cmake clang-format qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info poppler-utils qt6-translations-l10n"
+PACKAGES="g++ make cmake clang-format qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info poppler-utils qt6-translations-l10n clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do
