@@ -14,6 +14,7 @@
 #include "ui/TextConventions.h"
 #include "ui/WindowPlacement.h"
 #include "ui/deductions/FrameDeductData.h"
+#include "ui/income/RussianIncome.h"
 
 #include <QAction>
 #include <QDir>
@@ -416,7 +417,7 @@ private slots:
         const QString file = writeDocument(p.folder.file("ok.dc1"), makePassing);
         TFormMain& f = p.start({file});
         QTest::mouseClick(f.pageButton(TPageId::RussianIncome), Qt::LeftButton);
-        QVERIFY(qobject_cast<TfrPlaceholder*>(f.currentPage()));
+        QVERIFY(qobject_cast<TfrRussianIncome*>(f.currentPage()));
         QTest::mouseClick(f.pageButton(TPageId::Deduction), Qt::LeftButton);
         QVERIFY(qobject_cast<TfrFrameDeductData*>(f.currentPage()));
         QCOMPARE(f.currentPageId(), TPageId::Deduction);
