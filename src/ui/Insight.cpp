@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
+#include <exception>
 
 TInsight::TInsight(TFormMain& window, QMenu& menu)
     : QObject(&window), window_(window), pause_(new QTimer(this)), resultLine_(new QLabel(&window)),
@@ -72,13 +73,18 @@ void TInsight::refresh() {
         return;
     }
     const mTDeclaration& d = window_.declaration();
-    kTSvodSum sum;
-    sum.Calculate(d);
-    resultLine_->setText(ResultLineText(d, sum));
-    if (panel_->isVisible())
-        panel_->fill(d);
-    if (report_ && report_->isVisible())
-        report_->fill(d, sum);
+    // Nothing may leave a timer's slot: a failure shows in the line instead.
+    try {
+        kTSvodSum sum;
+        sum.Calculate(d);
+        resultLine_->setText(ResultLineText(d, sum));
+        if (panel_->isVisible())
+            panel_->fill(d);
+        if (report_ && report_->isVisible())
+            report_->fill(d, sum);
+    } catch (const std::exception&) {
+        resultLine_->setText(QStringLiteral("Ошибка в рассчетах"));
+    }
 }
 
 void TInsight::showFindings() {

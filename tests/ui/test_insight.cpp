@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 
@@ -60,6 +61,7 @@ private slots:
     void resultLineOfTheOpenDocument_data();
     void resultLineOfTheOpenDocument();
     void typingWaitsForThePause();
+    void restingOnAPageKeepsTheDocumentSaved();
     void storedPageMovesTheResult();
     void withheldTaxTypedOnThePayerPage();
     void findingsOfFiveGroups();
@@ -144,6 +146,39 @@ void TestInsight::storedPageMovesTheResult() {
     f.declaration().thirteenSources.Get(0).taxWithheld = Money::fromRoubles(14000);
     f.pageButtonClicked(TPageId::InitialData);
     QTRY_COMPARE(resultLine(f), u("К возврату: 1_000 руб."));
+}
+
+// The pause stores the page on screen; a store that only repeats what the page
+// loaded is no edit, on any page.
+void TestInsight::restingOnAPageKeepsTheDocumentSaved() {
+    Program p;
+    const QString file =
+        WindowTestKit::writeDocument(p.folder.path() + QStringLiteral("/d.dc1"), [](auto& d) {
+            WindowTestKit::makePassing(d);
+            d.SetIncomeFlags(mTDeclaration::kFlagAgents | mTDeclaration::kFlagCurrency |
+                             mTDeclaration::kFlagBusiness);
+            addPayer(d, "100000", "13000");
+            d.currencyIncomes.Add();
+            d.businessActivities.Add();
+        });
+    TFormMain& f = p.start({file});
+    f.show();
+    // Opened as a finding would open them, so that no page check stands between.
+    const std::pair<int, TPageId> pages[] = {{CheckPage::kConditions, TPageId::InitialData},
+                                             {CheckPage::kDeclarantName, TPageId::PersonInfo},
+                                             {CheckPage::kDeclarantAddress, TPageId::PersonInfo},
+                                             {CheckPage::kThirteen, TPageId::RussianIncome},
+                                             {CheckPage::kCurrency, TPageId::ForeignIncome},
+                                             {CheckPage::kBusiness, TPageId::Business},
+                                             {CheckPage::kStandard, TPageId::Deduction},
+                                             {CheckPage::kProperty, TPageId::Deduction}};
+    for (const auto& [code, page] : pages) {
+        f.showCheckFinding(code, 0);
+        QCOMPARE(f.currentPageId(), page);
+        f.insight()->refresh();
+        QVERIFY2(f.isSaved(), qPrintable(QString::number(code)));
+    }
+    QVERIFY(p.dialogs.shown.isEmpty());
 }
 
 // The payer's withheld tax typed on the 13 % page: the line follows after the
