@@ -56,7 +56,7 @@ test-install: build
 # A Debian package in $(BUILD_DIR)/packages: apt-get install ./$(BUILD_DIR)/packages/qarv_*.deb
 deb: build
 	cd $(BUILD_DIR) && cpack -G DEB
-	@dpkg-deb -f $(BUILD_DIR)/packages/qarv_*.deb Package Version Depends
+	@sh tests/install/check-deb.sh $(BUILD_DIR)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
