@@ -68,6 +68,10 @@ TfmCodePicker::TfmCodePicker(QWidget* parent, const QString& title, const QStrin
     layout->addWidget(meSearch);
     layout->addWidget(list);
     layout->addLayout(buttons);
+    // Tab order as on screen: the search above the list.
+    setTabOrder(meSearch, list);
+    setTabOrder(list, bnYes);
+    setTabOrder(bnYes, bnNo);
     resize(620, 460);
 }
 
@@ -75,6 +79,8 @@ QPushButton* TfmCodePicker::addExtraButton(const QString& text) {
     auto* b = new QPushButton(text, this);
     auto* buttons = findChild<QHBoxLayout*>(QStringLiteral("buttons"));
     buttons->insertWidget(0, b);
+    setTabOrder(list, b);
+    setTabOrder(b, bnYes);
     return b;
 }
 

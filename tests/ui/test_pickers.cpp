@@ -162,6 +162,22 @@ private slots:
         }
     }
 
+    // Tab walks the picker as it stands on screen.
+    void tabOrder() {
+        auto p = make(QStringLiteral("inspections"));
+        auto* picker = static_cast<TfmInputInspectionNumber*>(p.get());
+        picker->show();
+        QVERIFY(QTest::qWaitForWindowActive(picker));
+        picker->meSearch->setFocus();
+        QList<QWidget*> walked;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget();
+        }
+        QCOMPARE(walked, (QList<QWidget*>{picker->list, picker->bnMissing, picker->bnYes,
+                                          picker->bnNo, picker->meSearch}));
+    }
+
     // Clearing the search shows every row again, the chosen one still selected.
     void clearingShowsAll() {
         TfmRegionName p(nullptr);
