@@ -32,7 +32,8 @@ void measure(QTextStream& out, const QString& what, const mTDeclaration& d, int 
         form.push_back(writer.lastFormMs());
         store.push_back(writer.lastStoreMs());
     }
-    const TRecoveryCopy copy{writer.id(), {}, {}, 0, {}};
+    TRecoveryCopy copy;
+    copy.id = writer.id();
     out << what << ", " << QFileInfo(copy.dataPath()).size() / 1000 << " kB" << Qt::endl;
     bench::Report(out, QStringLiteral("  window thread (forming the copy)"), figures(form), 2);
     bench::Report(out, QStringLiteral("  worker thread (into the data folder)"), figures(store), 2);

@@ -2,10 +2,14 @@
 #include "model/DeclClasses.h"
 #include "storage/DateTime.h"
 #include "ui/session/DocumentLock.h"
+#include "ui/session/RecoveryStore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +75,10 @@ private slots:
             << lockText(QStringLiteral("petrov"), QStringLiteral("elsewhere"), QStringLiteral("1"))
             << int(Result::HeldByOther)
             << QStringLiteral("Документ открыт в другом окне программы (petrov, elsewhere, ");
+        QTest::newRow("a live process's id, but of an earlier boot, is stale")
+            << lockText(QStringLiteral("ivanov"), host, QStringLiteral("%live")) +
+                   QStringLiteral("boot=an-earlier-boot\n")
+            << int(Result::Taken) << QString();
         QTest::newRow("unreadable contents are stale")
             << QStringLiteral("\x01\x02 not a lock") << int(Result::Taken) << QString();
     }
@@ -145,6 +153,57 @@ private slots:
         TestKit::writeAll(TDocumentLock::lockFileName(doc), other);
         lock.release();
         QCOMPARE(TestKit::readAll(TDocumentLock::lockFileName(doc)), other);
+    }
+
+    // Which recovery copies are offered at start-up: those of programs that are
+    // gone, however their process id is used now.
+    void leftoversAreCopiesOfEndedPrograms_data() {
+        QTest::addColumn<QString>("pid"); // as in existingLock
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("boot"); // "%now" for this boot
+        QTest::addColumn<bool>("offered");
+        const QString host = QSysInfo::machineHostName();
+        QTest::newRow("a live program's copy") << "%live" << host << "%now" << false;
+        QTest::newRow("an ended program's copy") << "%dead" << host << "%now" << true;
+        QTest::newRow("before a power cut, its id now another process's")
+            << "%live" << host << "an-earlier-boot" << true;
+        QTest::newRow("this process's id, no writer of it") << "%self" << host << "%now" << true;
+        QTest::newRow("this process's own writer") << "%writer" << host << "%now" << false;
+        QTest::newRow("another host's") << "%dead"
+                                        << "elsewhere"
+                                        << "%now" << false;
+    }
+    void leftoversAreCopiesOfEndedPrograms() {
+        QFETCH(QString, pid);
+        QFETCH(QString, host);
+        QFETCH(QString, boot);
+        QFETCH(bool, offered);
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(RecoveryStore::folder()).removeRecursively();
+        QVERIFY(QDir().mkpath(RecoveryStore::folder()));
+        TRecoveryWriter writer;
+        TRecoveryCopy copy;
+        copy.id = pid == QLatin1String("%writer") ? writer.id() : QStringLiteral("copy");
+        pid.replace(QStringLiteral("%live"), QString::number(sleeper_.processId()))
+            .replace(QStringLiteral("%dead"), QString::number(deadPid_))
+            .replace(QStringLiteral("%self"), QString::number(::getpid()))
+            .replace(QStringLiteral("%writer"), QString::number(::getpid()));
+        boot.replace(QStringLiteral("%now"), TLockOwner::currentBoot());
+        QJsonObject info{{"document", "/home/a.dc1"},
+                         {"saved", "2012-03-01T09:30:00.000Z"},
+                         {"pid", pid.toDouble()},
+                         {"host", host},
+                         {"boot", boot}};
+        TestKit::writeAll(copy.infoPath(), QJsonDocument(info).toJson());
+        TestKit::writeAll(copy.dataPath(), "document");
+        const QList<TRecoveryCopy> found = RecoveryStore::leftovers();
+        QCOMPARE(found.size(), offered ? 1 : 0);
+        if (offered) {
+            QCOMPARE(found[0].document, QStringLiteral("/home/a.dc1"));
+            QVERIFY(RecoveryStore::offerText(found[0]).endsWith(
+                QStringLiteral(" (a.dc1). Восстановить?")));
+        }
+        QDir(RecoveryStore::folder()).removeRecursively();
     }
 
     // The command-line program, another process, honours a window's lock.

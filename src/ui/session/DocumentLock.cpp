@@ -42,10 +42,10 @@ QString userName() {
 }
 
 QByteArray ownerText(const TLockOwner& o) {
-    return QStringLiteral("user=%1\nhost=%2\npid=%3\ntime=%4\n")
+    return QStringLiteral("user=%1\nhost=%2\npid=%3\ntime=%4\nboot=%5\n")
         .arg(o.user, o.host)
         .arg(o.pid)
-        .arg(o.time.toString(Qt::ISODate))
+        .arg(o.time.toString(Qt::ISODate), o.boot)
         .toUtf8();
 }
 
@@ -72,6 +72,8 @@ std::optional<TLockOwner> readOwner(const QString& lockFile) {
             o.pid = value.toLongLong(&pidOk);
         else if (key == "time")
             o.time = QDateTime::fromString(value, Qt::ISODate);
+        else if (key == "boot")
+            o.boot = value;
     }
     if (!pidOk || o.pid <= 0 || o.host.isEmpty())
         return std::nullopt;
@@ -99,13 +101,24 @@ TLockOwner TLockOwner::current() {
     o.host = QSysInfo::machineHostName();
     o.pid = QCoreApplication::applicationPid();
     o.time = QDateTime::currentDateTimeUtc();
+    o.boot = currentBoot();
     return o;
+}
+
+QString TLockOwner::currentBoot() {
+    static const QString boot = [] {
+        QFile f(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).trimmed() : QString();
+    }();
+    return boot;
 }
 
 bool TLockOwner::alive() const {
     if (host != QSysInfo::machineHostName())
         return true;
     if (pid <= 0 || pid != qint64(pid_t(pid)))
+        return false;
+    if (!boot.isEmpty() && boot != currentBoot())
         return false;
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }

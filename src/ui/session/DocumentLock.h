@@ -10,12 +10,16 @@ struct TLockOwner {
     QString host;
     qint64 pid = 0;
     QDateTime time; // UTC
+    QString boot;   // the host's boot id, where the system gives one
 
     // This process on this host.
     static TLockOwner current();
     // False only when the owner is known to be gone: a process of this host that
-    // no longer exists. Another host's owner cannot be checked and counts as alive.
+    // no longer exists, or one of an earlier boot (after a power cut its id may
+    // belong to another process). Another host's owner cannot be checked and
+    // counts as alive.
     bool alive() const;
+    static QString currentBoot();
 };
 
 // A lock file beside an open document (".NAME.dc1.lock"), held from open (or the

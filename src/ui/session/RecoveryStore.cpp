@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QUuid>
@@ -21,6 +22,17 @@ namespace {
 
 const QString kDataSuffix = QStringLiteral(".dc1");
 const QString kInfoSuffix = QStringLiteral(".json");
+
+QMutex writersMutex;
+QSet<QString>& liveWriters() {
+    static QSet<QString> ids;
+    return ids;
+}
+
+bool liveWriter(const QString& id) {
+    QMutexLocker locker(&writersMutex);
+    return liveWriters().contains(id);
+}
 
 std::optional<TRecoveryCopy> readInfo(const QString& infoPath) {
     QFile f(infoPath);
@@ -36,6 +48,7 @@ std::optional<TRecoveryCopy> readInfo(const QString& infoPath) {
     c.saved = QDateTime::fromString(o.value(QLatin1String("saved")).toString(), Qt::ISODate);
     c.pid = qint64(o.value(QLatin1String("pid")).toDouble());
     c.host = o.value(QLatin1String("host")).toString();
+    c.boot = o.value(QLatin1String("boot")).toString();
     if (!c.saved.isValid() || c.pid <= 0)
         return std::nullopt;
     return c;
@@ -92,7 +105,11 @@ QList<TRecoveryCopy> RecoveryStore::leftovers() {
         TLockOwner owner;
         owner.host = c->host;
         owner.pid = c->pid;
-        if (c->pid == myPid || owner.alive())
+        owner.boot = c->boot;
+        // This process's own copies are those of its live writers; any other with
+        // its id was left by an earlier process that had the same id.
+        if (c->pid == myPid && owner.boot == TLockOwner::currentBoot() ? liveWriter(c->id)
+                                                                       : owner.alive())
             continue;
         result << *c;
     }
@@ -122,10 +139,14 @@ TRecoveryWriter::TRecoveryWriter()
       stagingFolder_(pickStagingFolder()) {
     // One worker: the copies and their removal happen in the order asked.
     pool_.setMaxThreadCount(1);
+    QMutexLocker locker(&writersMutex);
+    liveWriters().insert(id_);
 }
 
 TRecoveryWriter::~TRecoveryWriter() {
     pool_.waitForDone();
+    QMutexLocker locker(&writersMutex);
+    liveWriters().remove(id_);
 }
 
 bool TRecoveryWriter::write(const mTDeclaration& declaration, const QString& document) {
@@ -154,6 +175,7 @@ bool TRecoveryWriter::write(const mTDeclaration& declaration, const QString& doc
     info.insert(QLatin1String("saved"), copy.saved.toString(Qt::ISODateWithMs));
     info.insert(QLatin1String("pid"), double(copy.pid));
     info.insert(QLatin1String("host"), copy.host);
+    info.insert(QLatin1String("boot"), TLockOwner::currentBoot());
     info.insert(QLatin1String("user"), TLockOwner::current().user);
     const QByteArray infoBytes = QJsonDocument(info).toJson(QJsonDocument::Compact);
 

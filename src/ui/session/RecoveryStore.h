@@ -16,6 +16,7 @@ struct TRecoveryCopy {
     QDateTime saved;  // UTC
     qint64 pid = 0;
     QString host;
+    QString boot;
 
     QString dataPath() const;
     QString infoPath() const;
