@@ -112,7 +112,7 @@ void TfrBusinessNew::buildLayout() {
     MaskedEdit7 = money(confirmed, "MaskedEdit7");
     auto* gc = new QGridLayout(confirmed);
     gc->setContentsMargins(0, 0, 0, 0);
-    gc->addWidget(caption(confirmed, QStringLiteral("Итого &расходов "), MaskedEdit2), 0, 0);
+    gc->addWidget(caption(confirmed, QStringLiteral("Итого рас&ходов "), MaskedEdit2), 0, 0);
     gc->addWidget(MaskedEdit2, 0, 1);
     gc->addWidget(new QLabel(QStringLiteral("в том числе"), confirmed), 0, 2);
     gc->addWidget(caption(confirmed, QStringLiteral("&Мат. расходы"), MaskedEdit3), 1, 0);

@@ -152,7 +152,7 @@ void TfrCurrency::buildLayout() {
     codeRow->addWidget(bnCurrencyCode);
     codeRow->addWidget(meCurrencyName, 1);
     g->addLayout(codeRow, 1, 1);
-    g->addWidget(caption(gbIncome, QStringLiteral("Дата у&платы налога"), dtSubtractDate), 2, 0);
+    g->addWidget(caption(gbIncome, QStringLiteral("Дата уплаты &налога"), dtSubtractDate), 2, 0);
     g->addWidget(dtSubtractDate, 2, 1, Qt::AlignLeft);
     auto* autoBox = new QVBoxLayout;
     autoBox->addWidget(chbAutoExchange);
@@ -203,7 +203,7 @@ void TfrCurrency::buildLayout() {
     meSubtractSum = edit(gbDeduct, "meSubtractSum", edtCurrency, 12, 2);
     auto* gd = new QGridLayout(gbDeduct);
     auto* lbCode = new QLabel(QStringLiteral("Код вычета (расхода)"), gbDeduct);
-    lbSubtractSum_ = caption(gbDeduct, QStringLiteral("&Сумма вычета (расхода)"), meSubtractSum);
+    lbSubtractSum_ = caption(gbDeduct, QStringLiteral("Су&мма вычета (расхода)"), meSubtractSum);
     deductLabels_ = {lbCode, lbSubtractSum_};
     gd->addWidget(lbCode, 0, 0);
     gd->addWidget(pnlSubtractCod, 0, 1);
