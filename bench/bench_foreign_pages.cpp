@@ -76,17 +76,6 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     constexpr int kRuns = 20;
-    auto timed = [](std::vector<double>& ms, auto&& body) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        QApplication::processEvents();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    };
-    auto report = [&](const QString& what, std::vector<double>& ms) {
-        std::sort(ms.begin(), ms.end());
-        bench::Report(out, what, {ms.front(), ms[ms.size() / 2]}, 3);
-    };
 
     for (TPageId page : {TPageId::ForeignIncome, TPageId::Business}) {
         const QString name = page == TPageId::ForeignIncome ? QStringLiteral("currency page")
@@ -95,10 +84,10 @@ int main(int argc, char** argv) {
         for (int i = 0; i < kRuns; ++i) {
             form.pageButtonClicked(TPageId::InitialData);
             QApplication::processEvents();
-            timed(open, [&] { form.pageButtonClicked(page); });
+            bench::TimeWithEvents(open, [&] { form.pageButtonClicked(page); });
             for (int k = 0; k < 5; ++k) {
                 const int index = (i * 5 + k) * 37 % 999;
-                timed(select, [&] {
+                bench::TimeWithEvents(select, [&] {
                     if (auto* c = qobject_cast<TfrCurrency*>(form.currentPage()))
                         c->selectRecord(index);
                     else if (auto* b = qobject_cast<TfrBusinessNew*>(form.currentPage()))
@@ -106,8 +95,9 @@ int main(int argc, char** argv) {
                 });
             }
         }
-        report(name + QStringLiteral(", opening"), open);
-        report(name + QStringLiteral(", selecting another record"), select);
+        bench::Report(out, name + QStringLiteral(", opening"), bench::Summary(open), 3);
+        bench::Report(out, name + QStringLiteral(", selecting another record"),
+                      bench::Summary(select), 3);
     }
 
     form.pageButtonClicked(TPageId::InitialData);
@@ -119,11 +109,12 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     std::vector<double> key;
     for (int i = 0; i < 200; ++i) {
-        timed(key, [&] {
+        bench::TimeWithEvents(key, [&] {
             QTest::keyClick(page->meIncomeCurrencySum, i % 2 ? Qt::Key_Backspace : Qt::Key_5);
         });
     }
-    report(QStringLiteral("currency page, keystroke in the amount (with repaint)"), key);
+    bench::Report(out, QStringLiteral("currency page, keystroke in the amount (with repaint)"),
+                  bench::Summary(key), 3);
 
     QDir(dir.path()).mkpath(QStringLiteral("bank"));
     QDate day(2011, 1, 11);
@@ -139,9 +130,10 @@ int main(int argc, char** argv) {
     std::vector<double> import;
     for (int i = 0; i < 5; ++i) {
         QDir(user).removeRecursively();
-        timed(import, [&] { form.acLoadRates->trigger(); });
+        bench::TimeWithEvents(import, [&] { form.acLoadRates->trigger(); });
     }
-    report(QStringLiteral("rate import from the window, 250 daily files"), import);
+    bench::Report(out, QStringLiteral("rate import from the window, 250 daily files"),
+                  bench::Summary(import), 3);
     QDir(user).removeRecursively();
     return 0;
 }

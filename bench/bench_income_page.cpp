@@ -61,25 +61,15 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     constexpr int kRuns = 20;
-    auto timed = [](std::vector<double>& ms, auto&& body) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        QApplication::processEvents();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    };
-    auto report = [&](const QString& what, std::vector<double>& ms) {
-        std::sort(ms.begin(), ms.end());
-        bench::Report(out, what, {ms.front(), ms[ms.size() / 2]}, 2);
-    };
 
     std::vector<double> open;
     for (int i = 0; i < kRuns; ++i) {
         form.pageButtonClicked(TPageId::InitialData);
         QApplication::processEvents();
-        timed(open, [&] { form.pageButtonClicked(TPageId::RussianIncome); });
+        bench::TimeWithEvents(open, [&] { form.pageButtonClicked(TPageId::RussianIncome); });
     }
-    report(QStringLiteral("income page opened from the conditions page"), open);
+    bench::Report(out, QStringLiteral("income page opened from the conditions page"),
+                  bench::Summary(open), 2);
 
     auto* page = qobject_cast<TfrRussianIncome*>(form.currentPage());
     auto* t = page ? qobject_cast<TfrThirteenPercent*>(page->currentSubPage()) : nullptr;
@@ -91,14 +81,16 @@ int main(int argc, char** argv) {
     std::vector<double> select;
     for (int i = 1; i <= kRuns * 5; ++i) {
         QTreeWidgetItem* item = payers->topLevelItem((i * 37) % payers->topLevelItemCount());
-        timed(select, [&] { payers->setCurrentItem(item); });
+        bench::TimeWithEvents(select, [&] { payers->setCurrentItem(item); });
     }
-    report(QStringLiteral("another payer selected (50 rows refilled)"), select);
+    bench::Report(out, QStringLiteral("another payer selected (50 rows refilled)"),
+                  bench::Summary(select), 2);
 
     std::vector<double> add;
     for (int i = 0; i < kRuns * 5; ++i)
-        timed(add, [&] { t->addRow(); });
-    report(QStringLiteral("a row added through the row dialog"), add);
+        bench::TimeWithEvents(add, [&] { t->addRow(); });
+    bench::Report(out, QStringLiteral("a row added through the row dialog"), bench::Summary(add),
+                  2);
     out << "rows of the payer now: " << t->lvIncome->topLevelItemCount() << Qt::endl;
     return 0;
 }

@@ -15,11 +15,6 @@
 
 namespace {
 
-bench::Figures figures(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2]};
-}
-
 void measure(QTextStream& out, const QString& what, const mTDeclaration& d, int runs) {
     TRecoveryWriter writer;
     std::vector<double> form, store;
@@ -35,8 +30,10 @@ void measure(QTextStream& out, const QString& what, const mTDeclaration& d, int 
     TRecoveryCopy copy;
     copy.id = writer.id();
     out << what << ", " << QFileInfo(copy.dataPath()).size() / 1000 << " kB" << Qt::endl;
-    bench::Report(out, QStringLiteral("  window thread (forming the copy)"), figures(form), 2);
-    bench::Report(out, QStringLiteral("  worker thread (into the data folder)"), figures(store), 2);
+    bench::Report(out, QStringLiteral("  window thread (forming the copy)"), bench::Summary(form),
+                  2);
+    bench::Report(out, QStringLiteral("  worker thread (into the data folder)"),
+                  bench::Summary(store), 2);
     const QString straight = QDir(RecoveryStore::folder()).filePath(QStringLiteral("straight.dc1"));
     bench::Report(out,
                   QStringLiteral("  for comparison, saved straight there on the window thread"),
