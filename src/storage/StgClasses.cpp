@@ -5,12 +5,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace StorageMessages;
@@ -45,6 +47,31 @@ void syncFolder(const QString& fileName) {
         return;
     ::fsync(fd);
     ::close(fd);
+}
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool sameFile(int fd, const QByteArray& path) {
+    struct stat held {
+    }, named{};
+    return ::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+bool writeAll(int fd, const char* data, qint64 size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(std::min<qint64>(size, qint64(1) << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
 }
 
 bool parseUnsigned(QByteArrayView text, quint64 limit, quint64& out) {
@@ -157,17 +184,13 @@ mTFileLoader::mTFileLoader(const QString& fileName, qint64 mapSize, bool readOnl
             close();
             throw mEMemoryAllocate(kZeroLength, 25);
         }
-        saveFile_ = std::make_unique<QSaveFile>(fileName);
-        if (!saveFile_->open(QIODevice::WriteOnly)) {
-            close();
-            throw mEBadStorage(kReadFile + fileName, 20);
-        }
         // No declaration comes near this; a larger size is a fault, not a document.
         constexpr qint64 kLargestDocument = qint64(1) << 30;
         if (size_ > kLargestDocument) {
             close();
             throw mEMemoryAllocate(kOutOfMemory, 60);
         }
+        openSaving();
         try {
             writeBuffer_ = QByteArray(size_, '\0');
         } catch (const std::bad_alloc&) {
@@ -183,22 +206,68 @@ mTFileLoader::~mTFileLoader() {
     close();
 }
 
-void mTFileLoader::Commit() {
-    if (readOnly_ || !saveFile_)
-        throw mEWriteStorage(kReadOnly, 51);
-    if (saveFile_->write(writeBuffer_) != writeBuffer_.size() || !saveFile_->commit()) {
-        const QString reason = saveFile_->errorString();
-        saveFile_.reset();
-        throw mEBadStorage(kWriteFile + fileName_ + QLatin1Char('\r') + reason, 28);
+// Opens the one saving file beside the document, taking it over from a save that
+// was cut short; a save running elsewhere holds its lock and makes this one busy.
+void mTFileLoader::openSaving() {
+    const QFileInfo info(fileName_);
+    target_ = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    const QFileInfo targetInfo(target_);
+    savingName_ = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName() +
+                  QStringLiteral(".saving");
+    const QByteArray saving = QFile::encodeName(savingName_);
+    struct stat old {};
+    keepMode_ =
+        ::stat(QFile::encodeName(target_).constData(), &old) == 0 ? int(old.st_mode & 07777) : -1;
+    // The name may be renamed away by another save between the open and the lock.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd =
+            ::open(saving.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0) {
+            close();
+            throw mEBadStorage(kReadFile + fileName_, 20);
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            close();
+            throw mEBadStorage(busyMessage(fileName_), 21);
+        }
+        if (sameFile(fd, saving)) {
+            savingFd_ = fd;
+            break;
+        }
+        ::close(fd);
     }
-    saveFile_.reset();
-    syncFolder(fileName_);
+    if (savingFd_ < 0 || ::ftruncate(savingFd_, 0) != 0) {
+        close();
+        throw mEBadStorage(busyMessage(fileName_), 21);
+    }
+}
+
+void mTFileLoader::Commit() {
+    if (readOnly_ || savingFd_ < 0)
+        throw mEWriteStorage(kReadOnly, 51);
+    const QByteArray saving = QFile::encodeName(savingName_);
+    bool written = writeAll(savingFd_, writeBuffer_.constData(), writeBuffer_.size()) &&
+                   (keepMode_ < 0 || ::fchmod(savingFd_, mode_t(keepMode_)) == 0) &&
+                   ::fsync(savingFd_) == 0;
+    written = written && ::rename(saving.constData(), QFile::encodeName(target_).constData()) == 0;
+    if (!written) {
+        const int error = errno;
+        close();
+        throw mEBadStorage(kWriteFile + fileName_ + QLatin1Char('\r') + systemReason(error), 28);
+    }
+    ::close(savingFd_);
+    savingFd_ = -1;
+    syncFolder(target_);
 }
 
 void mTFileLoader::close() {
-    if (saveFile_) {
-        saveFile_->cancelWriting();
-        saveFile_.reset();
+    if (savingFd_ >= 0) {
+        // Still ours, so not yet renamed into place: nothing of it stays behind.
+        if (sameFile(savingFd_, QFile::encodeName(savingName_)))
+            ::unlink(QFile::encodeName(savingName_).constData());
+        ::close(savingFd_);
+        savingFd_ = -1;
     }
     if (file_) {
         file_->close(); // unmaps as well

@@ -13,12 +13,12 @@
 #include <vector>
 
 class QFile;
-class QSaveFile;
 
 // Holds a document file open with an exclusive lock and gives its bytes as one block.
 // Reading maps the whole file; writing fills a block of the final size in memory,
-// and Commit() puts it in place of the old file in one step, so a failure midway
-// leaves the old file untouched.
+// and Commit() writes it beside the document under one fixed name (".NAME.saving")
+// and renames it into place, so a failure midway leaves the old file untouched and
+// a save cut short leaves only that file, which the next save takes over.
 class mTFileLoader {
 public:
     mTFileLoader(const QString& fileName, qint64 mapSize, bool readOnly);
@@ -38,6 +38,7 @@ public:
 
 private:
     void close();
+    void openSaving();
 
     QString fileName_;
     bool readOnly_ = true;
@@ -46,7 +47,10 @@ private:
     const char* block_ = nullptr;
     int lockFd_ = -1;
     std::unique_ptr<QFile> file_;
-    std::unique_ptr<QSaveFile> saveFile_;
+    QString target_;     // the file the rename replaces (a link's target)
+    QString savingName_; // beside it, written before the rename
+    int savingFd_ = -1;
+    int keepMode_ = -1; // the old document's permissions, kept by the new one
     QByteArray writeBuffer_;
 };
 

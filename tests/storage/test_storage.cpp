@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <sys/file.h>
 
 using namespace StorageMessages;
 using namespace TestKit;
@@ -305,6 +306,47 @@ private slots:
         }
         QCOMPARE(readAll(file), QByteArray("old contents"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("keep").size(), 1);
+    }
+
+    // A save touches only the document and its own saving file: what a cut-short save
+    // left is taken over, the user's own files beside it stay, and so do the old
+    // file's permissions and a link the user opened it through.
+    void aSaveKeepsWhatLiesBesideTheDocument() {
+        const QString file = path("beside.dc1");
+        const QString saving = path(".beside.dc1.saving");
+        const QString link = path("link.dc1");
+        const auto text = [](const QString& t) {
+            return [t](mTDocumentStorage& s) { s.WriteText(t); };
+        };
+        writeMeasured(file, text(QStringLiteral("старое")));
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        writeAll(path("beside.dc1.backup"), "the user's copy");
+        writeAll(saving, "what a killed save left");
+        QVERIFY(QFile::link(file, link));
+
+        const QByteArray saved = writeMeasured(link, text(QStringLiteral("новое")));
+        QCOMPARE(readAll(file), saved);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFile::permissions(file) & 0x0fff,
+                 QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+        QCOMPARE(readAll(path("beside.dc1.backup")), QByteArray("the user's copy"));
+        QVERIFY(!QFile::exists(saving));
+
+        // A save running elsewhere holds the saving file: this one is busy and
+        // leaves both files as they are.
+        writeAll(saving, "another save's bytes");
+        QFile other(saving);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+        try {
+            mTFileLoader loader(file, 100, false);
+            QFAIL("a second save went ahead");
+        } catch (const mEBadStorage& e) {
+            QCOMPARE(int(e.errorCode()), 21);
+        }
+        QCOMPARE(readAll(saving), QByteArray("another save's bytes"));
+        QCOMPARE(readAll(file), saved);
     }
 
     void writingPastTheComputedSizeIsRefused() {
