@@ -266,8 +266,9 @@ void TfrInitialData::loadFromModel() {
                            mTDeclaration::kFlagBusiness};
     for (int i = 0; i < 3; ++i) {
         if (flags & bits[i]) {
-            boxes[i].first->setChecked(true);
-            (this->*boxes[i].second)();
+            const auto [box, rule] = boxes[i];
+            box->setChecked(true);
+            (this->*rule)();
         }
     }
     (d.formKind == 1 ? rbNeRez : d.formKind == 2 ? rb4ndfl : rbSimple)->setChecked(true);

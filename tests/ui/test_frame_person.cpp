@@ -236,8 +236,10 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, onCreation);
         QFETCH(int, onPicking);
-        QCOMPARE(int(SeriesShapeOnCreation(kind).value_or(TDocumentMaskEnum(-1))), onCreation);
-        QCOMPARE(int(SeriesShapeOnPicking(kind).value_or(TDocumentMaskEnum(-1))), onPicking);
+        // -1: the shape is left as it was.
+        const auto shape = [](std::optional<TDocumentMaskEnum> s) { return s ? int(*s) : -1; };
+        QCOMPARE(shape(SeriesShapeOnCreation(kind)), onCreation);
+        QCOMPARE(shape(SeriesShapeOnPicking(kind)), onPicking);
     }
 
     void fourteenYearRule_data() {
