@@ -7,6 +7,7 @@
 #include "storage/DateTime.h"
 #include "ui/Dialogs.h"
 #include "ui/MaskedEdit.h"
+#include "ui/WidgetKit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -27,11 +28,7 @@ TMaskedEdit* money(QWidget* parent, const char* name) {
     return e;
 }
 
-QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
+using WidgetKit::caption;
 
 QString shortest(Money m) {
     return m.toString(TMaskedEdit::decimalSeparator());
@@ -75,25 +72,12 @@ QString TfrBusinessNew::RowText(const mTBusinessNew& b) {
 }
 
 void TfrBusinessNew::buildLayout() {
-    lvSourseIncomeInfo = new QTreeWidget(this);
-    lvSourseIncomeInfo->setObjectName(QStringLiteral("lvSourseIncomeInfo"));
-    lvSourseIncomeInfo->setHeaderLabels({QStringLiteral("Виды деятельности")});
-    lvSourseIncomeInfo->setRootIsDecorated(false);
-    lvSourseIncomeInfo->setToolTip(QStringLiteral("Список видов деятельности"));
-    lvSourseIncomeInfo->setAccessibleName(QStringLiteral("Виды деятельности"));
-    lvSourseIncomeInfo->setMinimumHeight(90);
-    auto button = [this](const char* name, const QString& text, const QString& hint) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
-        return b;
-    };
-    bnAdd =
-        button("bnAdd", QStringLiteral("&Добавить"), QStringLiteral("Добавить источник выплат"));
-    bnDelete =
-        button("bnDelete", QStringLiteral("&Удалить"), QStringLiteral("Удалить источник выплат"));
-    bnEdit = button("bnEdit", QStringLiteral("&Редактировать"),
-                    QStringLiteral("Редактировать источник выплат"));
+    const WidgetKit::ItemList items = WidgetKit::itemList(
+        this, QStringLiteral("Виды деятельности"), QStringLiteral("Список видов деятельности"));
+    lvSourseIncomeInfo = items.list;
+    bnAdd = items.add;
+    bnDelete = items.remove;
+    bnEdit = items.edit;
 
     auto* gbRecord = new QGroupBox(QStringLiteral("Доходы и расходы"), this);
     MaskedEdit1 = money(gbRecord, "MaskedEdit1");

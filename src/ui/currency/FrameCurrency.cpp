@@ -11,6 +11,7 @@
 #include "ui/DirectoryPickers.h"
 #include "ui/MaskedEdit.h"
 #include "ui/PageCheck.h"
+#include "ui/WidgetKit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -52,11 +53,7 @@ QPushButton* dots(QWidget* parent, const char* name, const QString& accessible) 
     return b;
 }
 
-QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
+using WidgetKit::caption;
 
 QString shortest(Money m) {
     return m.toString(TMaskedEdit::decimalSeparator());
@@ -95,25 +92,12 @@ TfrCurrency::TfrCurrency(TPageHost& host, QWidget* parent)
 }
 
 void TfrCurrency::buildLayout() {
-    lvSourseIncomeInfo = new QTreeWidget(this);
-    lvSourseIncomeInfo->setObjectName(QStringLiteral("lvSourseIncomeInfo"));
-    lvSourseIncomeInfo->setHeaderLabels({QStringLiteral("Источники выплат")});
-    lvSourseIncomeInfo->setRootIsDecorated(false);
-    lvSourseIncomeInfo->setToolTip(QStringLiteral("Список источников выплат"));
-    lvSourseIncomeInfo->setAccessibleName(QStringLiteral("Источники выплат"));
-    lvSourseIncomeInfo->setMinimumHeight(90);
-    auto button = [this](const char* name, const QString& text, const QString& hint) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
-        return b;
-    };
-    bnAdd =
-        button("bnAdd", QStringLiteral("&Добавить"), QStringLiteral("Добавить источник выплат"));
-    bnDelete =
-        button("bnDelete", QStringLiteral("&Удалить"), QStringLiteral("Удалить источник выплат"));
-    bnEdit = button("bnEdit", QStringLiteral("&Редактировать"),
-                    QStringLiteral("Редактировать источник выплат"));
+    const WidgetKit::ItemList items = WidgetKit::itemList(
+        this, QStringLiteral("Источники выплат"), QStringLiteral("Список источников выплат"));
+    lvSourseIncomeInfo = items.list;
+    bnAdd = items.add;
+    bnDelete = items.remove;
+    bnEdit = items.edit;
 
     auto* gbIncome = new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this);
     dtIncomeGetDate = new TDateEdit(gbIncome);
