@@ -30,7 +30,11 @@ void kTSvodSumPrilH1::add(qint32 incomeCode, qint32 deductionCode, Money income,
                           bool fromCurrency) {
     HousingSale& h = ВычЖилИмущ;
     OtherSale& o = ВычИноеИмущ;
-    switch (incomeCode * 1000 + deductionCode) {
+    // Codes come from the user's file: any pair other than a known one counts
+    // nowhere, and none may overflow into one that is known.
+    if (deductionCode < 0 || deductionCode > 999)
+        return;
+    switch (qint64(incomeCode) * 1000 + deductionCode) {
     case 1510903:
         h.СумИмущДок.ДохВсехИст += income;
         h.СумИмущДок.РасхДок += deduction;

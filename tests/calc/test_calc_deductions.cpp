@@ -367,6 +367,13 @@ void TestCalcDeductions::propertySale_data() {
     QTest::newRow("a sale without a deduction code")
         << QList<int>{1510} << QList<int>{0} << QStringList{"3000000"} << QStringList{"0"} << M("0")
         << M("0") << M("0");
+    // Codes from a hand-made file that only add up to a known pair, or overflow.
+    QTest::newRow("1509 with 1901 is not a flat")
+        << QList<int>{1509} << QList<int>{1901} << QStringList{"3000000"} << QStringList{"0"}
+        << M("0") << M("0") << M("0");
+    QTest::newRow("a code beyond any known one")
+        << QList<int>{180303010} << QList<int>{903} << QStringList{"3000000"}
+        << QStringList{"3500000"} << M("0") << M("0") << M("0");
 }
 
 void TestCalcDeductions::propertySale() {
