@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QTreeWidget>
+#include <tuple>
 
 namespace WidgetKit {
 
@@ -25,13 +26,9 @@ inline QPushButton* button(QWidget* parent, const char* name, const QString& tex
     return b;
 }
 
-// A one-column list of the page's items, with the three buttons that keep it.
-struct ItemList {
-    QTreeWidget* list;
-    QPushButton* add;
-    QPushButton* remove;
-    QPushButton* edit;
-};
+// A one-column list of the page's items, with the three buttons that keep it:
+// the list, add, delete, edit.
+using ItemList = std::tuple<QTreeWidget*, QPushButton*, QPushButton*, QPushButton*>;
 
 inline ItemList itemList(QWidget* parent, const QString& header, const QString& hint) {
     auto* list = new QTreeWidget(parent);

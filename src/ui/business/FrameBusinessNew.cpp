@@ -72,12 +72,8 @@ QString TfrBusinessNew::RowText(const mTBusinessNew& b) {
 }
 
 void TfrBusinessNew::buildLayout() {
-    const WidgetKit::ItemList items = WidgetKit::itemList(
+    std::tie(lvSourseIncomeInfo, bnAdd, bnDelete, bnEdit) = WidgetKit::itemList(
         this, QStringLiteral("Виды деятельности"), QStringLiteral("Список видов деятельности"));
-    lvSourseIncomeInfo = items.list;
-    bnAdd = items.add;
-    bnDelete = items.remove;
-    bnEdit = items.edit;
 
     auto* gbRecord = new QGroupBox(QStringLiteral("Доходы и расходы"), this);
     MaskedEdit1 = money(gbRecord, "MaskedEdit1");

@@ -92,12 +92,8 @@ TfrCurrency::TfrCurrency(TPageHost& host, QWidget* parent)
 }
 
 void TfrCurrency::buildLayout() {
-    const WidgetKit::ItemList items = WidgetKit::itemList(
+    std::tie(lvSourseIncomeInfo, bnAdd, bnDelete, bnEdit) = WidgetKit::itemList(
         this, QStringLiteral("Источники выплат"), QStringLiteral("Список источников выплат"));
-    lvSourseIncomeInfo = items.list;
-    bnAdd = items.add;
-    bnDelete = items.remove;
-    bnEdit = items.edit;
 
     auto* gbIncome = new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this);
     dtIncomeGetDate = new TDateEdit(gbIncome);
