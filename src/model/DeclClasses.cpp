@@ -178,6 +178,10 @@ void mTDeclaration::LoadFromStorage(mTDocumentStorage& s) {
     signerKind = quint8(s.ReadInt16());
     taxpayerKind = quint8(s.ReadInt16());
     formKind = quint8(s.ReadInt16());
+    // Only three forms exist; any other value would pass as one form on the pages
+    // and as another in the calculation and the export.
+    if (formKind > 2)
+        throw EConvertError(QStringLiteral("form kind %1").arg(formKind));
     SetIncomeFlags(quint8(s.ReadInt16()));
     autoCountSheets = s.ReadByte();
     attachmentSheets = s.ReadInt32();
@@ -358,6 +362,8 @@ void mTDeclaration::FromJson(const QJsonObject& o) {
     r.byte("signerKind", signerKind);
     r.byte("taxpayerKind", taxpayerKind);
     r.byte("formKind", formKind);
+    if (formKind > 2)
+        throw EJsonError(QStringLiteral("formKind: expected an integer from 0 to 2"));
     r.flag("autoCountSheets", autoCountSheets);
     r.int32("attachmentSheets", attachmentSheets);
     r.int32("autoCountedSheets", autoCountedSheets);

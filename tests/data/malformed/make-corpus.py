@@ -123,6 +123,7 @@ put("doc-money-largest.dc1", "document", "",
 put("doc-date-letters.dc1", "document", BAD, with_value(b"@DeclInfo", 5, b"tomorrow"))
 put("doc-date-empty.dc1", "document", BAD, with_value(b"@DeclInfo", 5, b""))
 put("doc-int-letters.dc1", "document", BAD, with_value(b"@DeclInfo", 4, b"1a"))
+put("doc-form-kind-3.dc1", "document", BAD, with_value(b"@DeclInfo", 8, b"3"))
 put("doc-int-overflow.dc1", "document", BAD, with_value(b"@DeclInfo", 4, b"99999999999"))
 put("doc-int16-overflow.dc1", "document", BAD, with_value(b"@DeclInfo", 8, b"65536"))
 put("doc-byte-overflow.dc1", "document", BAD, with_value(b"@DeclInfo", 3, b"256"))
@@ -180,6 +181,8 @@ put("json-money-too-large.json", "json", "expectedIncome: expected",
     changed(["expectedIncome"], "922337203685477.5808"))
 put("json-income-flags-99.json", "json", "incomeFlags: expected an integer from 0 to 15",
     changed(["incomeFlags"], 99))
+put("json-form-kind-3.json", "json", "formKind: expected an integer from 0 to 2",
+    changed(["formKind"], 3))
 put("json-text-10000.json", "json", "Текст длиннее 9999 символов не может быть сохранен",
     changed(["person", "surname"], "Ж" * 10000))
 put("json-text-not-cp1251.json", "json", "в тексте", changed(["person", "surname"], "Иванов 日本"))
