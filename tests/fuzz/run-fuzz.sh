@@ -2,7 +2,8 @@
 # Replays every fuzz target's seeds and regression inputs, then fuzzes each for
 # SECONDS (0: replay only). A crash, a leak, a sanitizer report, a run over 10 s
 # or memory over 2 GB stops with the target's name and the input kept in OUT.
-# FUZZ_RUNS, when set, ends each target's fuzzing after that many executions too.
+# FUZZ_RUNS, when set, ends each target's fuzzing after that many executions too;
+# FUZZ_OPTS adds libFuzzer options to the fuzzing (not the replay), e.g. -max_len=4096.
 #   run-fuzz.sh BUILD_DIR SECONDS [TARGET...]
 set -e
 build=$1
@@ -33,7 +34,7 @@ for t in $targets; do
     [ "$seconds" -gt 0 ] || continue
     echo "== $t: fuzzing for $seconds s"
     # shellcheck disable=SC2086
-    "$bin" $opts -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} "$work" $seeds >"$out/$t-fuzz.log" 2>&1 || {
+    "$bin" $opts -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} $FUZZ_OPTS "$work" $seeds >"$out/$t-fuzz.log" 2>&1 || {
         tail -60 "$out/$t-fuzz.log" >&2
         exit 1
     }
