@@ -243,6 +243,12 @@ bool TDateEdit::eventFilter(QObject* watched, QEvent* event) {
     return QDateEdit::eventFilter(watched, event);
 }
 
+// The date edit's own Tab walks its sections, so a date typed whole and Tab
+// left the keys that followed in the month and the year.
+bool TDateEdit::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
+}
+
 QValidator::State TDateEdit::validate(QString& input, int& pos) const {
     if (typing_)
         return QValidator::Intermediate;

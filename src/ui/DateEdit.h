@@ -11,7 +11,8 @@
 // A two-digit year takes the latest century that keeps the date in range. A
 // date outside the range, or one no calendar has, is refused and the previous
 // date comes back. Digits typed into a section the user moved to with the
-// arrows or the mouse change that section alone.
+// arrows or the mouse change that section alone. Tab leaves the field, as from
+// every other field: the sections are for the arrows.
 class TDateEdit : public QDateEdit {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     QValidator::State validate(QString& input, int& pos) const override;
 
 private:

@@ -127,6 +127,23 @@ private slots:
         QCOMPARE(notices_ > 0, expected != QDate(1970, 7, 1));
     }
 
+    // Tab and Shift+Tab step over the field as over any other, a typed date
+    // taken on the way; the month and year are not stops of their own.
+    void tabLeavesTheField() {
+        Window w;
+        auto* after = new QLineEdit(&w.top);
+        w.top.layout()->addWidget(after);
+        after->show();
+        reach(w, QStringLiteral("tab"));
+        type(QStringLiteral("15031980>"));
+        QCOMPARE(QApplication::focusWidget(), after);
+        QCOMPARE(w.date->date(), QDate(1980, 3, 15));
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w.date);
+        QTest::keyClick(w.date, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w.before);
+    }
+
     // Once in the field, a click into the year selects it: digits change it alone.
     void clickIntoASection() {
         Window w;
