@@ -1,5 +1,6 @@
 #include "MaskedEdit.h"
 
+#include <QFontMetrics>
 #include <QLocale>
 
 using namespace FieldChars;
@@ -23,6 +24,19 @@ void TMaskedEdit::setWholeLength(int n) {
 void TMaskedEdit::setFractionalLength(int n) {
     fraction_ = n;
     shapeChanged();
+}
+
+QSize TMaskedEdit::minimumSizeHint() const {
+    QSize size = TFilteredEdit::minimumSizeHint();
+    if (type_ != edtCurrency)
+        return size;
+    QString widest(whole_ > 0 ? qMin(whole_, 10) : 10, QLatin1Char('9'));
+    if (fraction_ > 0)
+        widest += decimalSeparator() + QString(fraction_, QLatin1Char('9'));
+    // The base hint already holds the frame, the margins and one widest character.
+    const QFontMetrics fm = fontMetrics();
+    size.rwidth() += qMax(0, fm.horizontalAdvance(widest) - fm.maxWidth());
+    return size;
 }
 
 QChar TMaskedEdit::decimalSeparator() {

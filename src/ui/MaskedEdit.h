@@ -34,6 +34,10 @@ public:
     // Shows an amount in its shortest form with the program's separator.
     void loadMoney(Money value);
 
+    // An amount field is never squeezed below a whole amount of up to ten
+    // digits and its kopecks: a narrower one shows only the end of what was typed.
+    QSize minimumSizeHint() const override;
+
 protected:
     std::optional<KeyResult> filterKey(const QString& text, int pos, QChar ch) const override;
     std::optional<QString> checkText(const QString& text) const override;

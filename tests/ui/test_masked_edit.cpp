@@ -5,6 +5,7 @@
 #include "ui/RomanNumerals.h"
 #include "ui/TextConventions.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,6 +91,24 @@ private slots:
         QCOMPARE(e.text(), QString());
         paste(&e, "12,34");
         QCOMPARE(e.text(), QStringLiteral("12,34"));
+    }
+
+    // However narrow the window, an amount field keeps room for ten digits and
+    // the kopecks; other fields give way as before.
+    void amountFieldIsNotSqueezed() {
+        QWidget top;
+        auto* amount = new TMaskedEdit(edtCurrency, 12, 2);
+        auto* digits = new TMaskedEdit(edtDigital, 12);
+        auto* layout = new QHBoxLayout(&top);
+        layout->addWidget(amount);
+        layout->addWidget(digits);
+        top.show();
+        top.resize(10, top.height());
+        QVERIFY(QTest::qWaitForWindowExposed(&top));
+        const QFontMetrics fm = amount->fontMetrics();
+        QVERIFY(amount->contentsRect().width() >=
+                fm.horizontalAdvance(QStringLiteral("9999999999,99")));
+        QVERIFY(digits->width() < fm.horizontalAdvance(QStringLiteral("9999999999")));
     }
 
     void digitsField() {
