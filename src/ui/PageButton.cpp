@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
@@ -80,12 +81,23 @@ void TPageButton::paintEvent(QPaintEvent*) {
     const QString caption = opt.text;
     opt.text.clear();
     p.drawComplexControl(QStyle::CC_ToolButton, opt);
-    QFont f = font();
-    f.setBold(isChecked());
-    p.setFont(f);
+    const QRect area = CaptionArea();
+    p.setFont(CaptionFont(font(), isChecked(), area, caption));
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(rect().adjusted(6, 4, -6, -4), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.drawText(area, kCaptionFlags, caption);
+}
+
+QFont TPageButton::CaptionFont(QFont font, bool bold, const QRect& area, const QString& caption) {
+    font.setBold(bold);
+    const qreal smallest = font.pointSizeF() * 0.7;
+    auto fits = [&] {
+        return QFontMetrics(font).boundingRect(area, kCaptionFlags, caption).width() <=
+               area.width();
+    };
+    while (font.pointSizeF() > smallest && !fits())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
 }
 
 TSubPageButton::TSubPageButton(QWidget* parent) : QToolButton(parent) {

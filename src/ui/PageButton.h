@@ -10,6 +10,12 @@ class TPageButton : public QToolButton {
 public:
     explicit TPageButton(QWidget* parent);
 
+    // The caption's font: bold for the open page, made smaller where a word
+    // would not fit the area (the column is narrow and bold is wider).
+    static QFont CaptionFont(QFont font, bool bold, const QRect& area, const QString& caption);
+    static constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+    QRect CaptionArea() const { return rect().adjusted(6, 4, -6, -4); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -9,6 +9,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/Main.h"
 #include "ui/MaskedEdit.h"
+#include "ui/PageButton.h"
 #include "ui/PlaceholderPage.h"
 #include "ui/ProgramSettings.h"
 #include "ui/TextConventions.h"
@@ -85,6 +86,16 @@ private slots:
             QCOMPARE(b->isEnabled(), r.enabled);
             QCOMPARE(b->height(), 75);
             QCOMPARE(b->y(), 75 * int(r.id));
+            // The open page's caption is bold and still shows every letter.
+            auto* pb = qobject_cast<TPageButton*>(b);
+            QVERIFY(pb);
+            const QFont bold =
+                TPageButton::CaptionFont(b->font(), true, pb->CaptionArea(), r.caption);
+            QVERIFY(bold.bold());
+            QVERIFY2(QFontMetrics(bold)
+                             .boundingRect(pb->CaptionArea(), TPageButton::kCaptionFlags, r.caption)
+                             .width() <= pb->CaptionArea().width(),
+                     qPrintable(r.caption));
         }
         QCOMPARE(f.pageButton(TPageId::InitialData)->toolTip(),
                  QStringLiteral("Выбор режима ввода"));
