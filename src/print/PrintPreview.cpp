@@ -67,13 +67,17 @@ TPrintPreview::TPrintPreview(const TPageSource& pages, const QString& title, QWi
     connect(acZoomIn, &QAction::triggered, view_, [this] { view_->zoomIn(1.25); });
     connect(acZoomOut, &QAction::triggered, view_, [this] { view_->zoomOut(1.25); });
     connect(acFitWidth, &QAction::triggered, view_, &QPrintPreviewWidget::fitToWidth);
-    connect(acFirst, &QAction::triggered, view_, [this] { view_->setCurrentPage(1); });
+    // The view gives no notice of a page turned by a call, only of one scrolled to.
+    auto turnTo = [this](int page) {
+        view_->setCurrentPage(page);
+        updatePageLabel();
+    };
+    connect(acFirst, &QAction::triggered, view_, [turnTo] { turnTo(1); });
     connect(acPrevious, &QAction::triggered, view_,
-            [this] { view_->setCurrentPage(view_->currentPage() - 1); });
+            [this, turnTo] { turnTo(view_->currentPage() - 1); });
     connect(acNext, &QAction::triggered, view_,
-            [this] { view_->setCurrentPage(view_->currentPage() + 1); });
-    connect(acLast, &QAction::triggered, view_,
-            [this] { view_->setCurrentPage(view_->pageCount()); });
+            [this, turnTo] { turnTo(view_->currentPage() + 1); });
+    connect(acLast, &QAction::triggered, view_, [this, turnTo] { turnTo(view_->pageCount()); });
     connect(acClose, &QAction::triggered, this, &QDialog::reject);
 
     auto* row = new QHBoxLayout;
@@ -113,6 +117,10 @@ TPrintPreview::~TPrintPreview() = default;
 
 int TPrintPreview::currentPage() const {
     return view_->currentPage();
+}
+
+QString TPrintPreview::pageText() const {
+    return pageLabel_->text();
 }
 
 int TPrintPreview::pageCount() const {

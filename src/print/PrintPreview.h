@@ -31,6 +31,8 @@ public:
     QPrintPreviewWidget* view() const { return view_; }
     int currentPage() const;
     int pageCount() const;
+    // "Стр. N из M", as shown between the page buttons.
+    QString pageText() const;
     QAction* acPrint;
     QAction* acSavePdf;
     QAction* acZoomIn;

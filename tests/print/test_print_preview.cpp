@@ -41,10 +41,12 @@ private slots:
         QTest::keyClick(&preview, Qt::Key_PageDown);
         QTest::keyClick(&preview, Qt::Key_PageDown);
         QCOMPARE(preview.currentPage(), 3);
+        QCOMPARE(preview.pageText(), QStringLiteral("Стр. 3 из %1").arg(pages->pageCount()));
         QTest::keyClick(&preview, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(preview.currentPage(), pages->pageCount());
         QTest::keyClick(&preview, Qt::Key_PageDown); // stays on the last page
         QCOMPARE(preview.currentPage(), pages->pageCount());
+        QCOMPARE(preview.pageText(), QStringLiteral("Стр. %1 из %1").arg(pages->pageCount()));
         const qreal zoom = preview.view()->zoomFactor();
         QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
         QVERIFY(preview.view()->zoomFactor() > zoom);
