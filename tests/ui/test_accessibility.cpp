@@ -262,6 +262,13 @@ private slots:
                  QString());
         texts.sort();
         QCOMPARE(texts, (QStringList{"Отмена", "Сохранить"}));
+        // Texts the Russian catalogue of Qt lacks, supplied by the program.
+        for (const char* source : {"Folder", "Drive", "Shortcut"})
+            QVERIFY2(QCoreApplication::translate("QAbstractFileIconProvider", source) !=
+                         QLatin1String(source),
+                     source);
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+                 QStringLiteral("Папка"));
     }
 };
 
