@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -101,7 +102,9 @@ TPrintPreview::TPrintPreview(const TPageSource& pages, const QString& title, QWi
     resize(900, 1000);
 
     askPdfName = [this](QWidget* parent) {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить в PDF"),
                                             QDir(folder).filePath(title_ + QStringLiteral(".pdf")),
                                             QStringLiteral("PDF (*.pdf)"));

@@ -97,7 +97,7 @@ void TCalcReportWindow::printReport() {
     const TCalcReportPages pages(html_);
     TPrintPreview preview(pages, windowTitle(), this);
     preview.askPdfName = [](QWidget* parent) {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString folder = DocumentsFolder();
         return Dialogs().saveFileName(parent, folder, QStringLiteral("PDF (*.pdf)"),
                                       QStringLiteral("pdf"));
     };

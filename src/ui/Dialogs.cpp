@@ -2,8 +2,11 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -19,6 +22,11 @@ TDialogs* current = nullptr;
 
 int TDialogs::exec(QDialog& dialog) {
     return dialog.exec();
+}
+
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString TDialogs::openFileName(QWidget* parent, const QString& folder, const QString& filters) {

@@ -31,6 +31,10 @@ public:
 };
 
 TDialogs& Dialogs();
+// Where file dialogs start for a document not yet saved: the user's documents
+// folder, or the home folder where there is none (a missing folder would be
+// offered as the file's name).
+QString DocumentsFolder();
 // Replaces the dialogs (tests); nullptr puts back the real ones. Not owned.
 void SetDialogs(TDialogs* dialogs);
 

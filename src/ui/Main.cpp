@@ -431,9 +431,8 @@ void TFormMain::showLoadSoun() {
 // ---- Commands ----
 
 QString TFormMain::askSaveName() {
-    const QString folder = fileName_.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : QFileInfo(fileName_).absolutePath();
+    const QString folder =
+        fileName_.isEmpty() ? DocumentsFolder() : QFileInfo(fileName_).absolutePath();
     return Dialogs().saveFileName(this, folder, kSaveFilter, QStringLiteral("dc1"));
 }
 
@@ -511,9 +510,8 @@ void TFormMain::OpenDoc() {
     releaseDocument();
     setReadOnly(false);
     setDeclaration(newDocument());
-    const QString folder = fileName_.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : QFileInfo(fileName_).absolutePath();
+    const QString folder =
+        fileName_.isEmpty() ? DocumentsFolder() : QFileInfo(fileName_).absolutePath();
     const QString chosen = Dialogs().openFileName(this, folder, openFilters());
     std::unique_ptr<mTDeclaration> loaded;
     bool readOnly = false;

@@ -37,6 +37,7 @@ public:
     QString lastOpenFilters;
     QString lastSaveFilters;
     QString lastSaveSuffix;
+    QString lastSaveFolder;
     int fileDialogs = 0;
     bool urlOpens = true;
     QStringList urls;
@@ -86,9 +87,10 @@ public:
         lastOpenFilters = filters;
         return openFiles;
     }
-    QString saveFileName(QWidget*, const QString&, const QString& filters,
+    QString saveFileName(QWidget*, const QString& folder, const QString& filters,
                          const QString& suffix) override {
         ++fileDialogs;
+        lastSaveFolder = folder;
         lastSaveFilters = filters;
         lastSaveSuffix = suffix;
         return saveFile;

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -302,6 +303,7 @@ private slots:
         QVERIFY(f.SaveDoc());
         QCOMPARE(p.dialogs.lastSaveFilters, QStringLiteral("Qarv 2011 (*.dc1)"));
         QCOMPARE(p.dialogs.lastSaveSuffix, QStringLiteral("dc1"));
+        QVERIFY(QFileInfo(p.dialogs.lastSaveFolder).isDir());
         QVERIFY(f.isSaved());
         QCOMPARE(f.windowTitle(), QStringLiteral("first.dc1 - Qarv 2011"));
         // The second save asks nothing.
@@ -311,6 +313,22 @@ private slots:
         mTDeclaration d;
         d.LoadFromFile(p.folder.file("first.dc1"));
         QCOMPARE(d.correctionNumber, 34);
+    }
+
+    // A new document's save dialog starts in the documents folder, or at home
+    // where there is none: a missing folder would be offered as the file name.
+    void saveDialogStartsInAFolderThatExists() {
+        Program p;
+        TFormMain& f = p.start();
+        const QString home = QFileInfo(p.folder.file("x")).absolutePath();
+        const QByteArray oldHome = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        qputenv("HOME", QFile::encodeName(home));
+        QVERIFY(!f.SaveDoc());
+        QCOMPARE(p.dialogs.lastSaveFolder, home);
+        QVERIFY(QDir(home).mkdir(QStringLiteral("Documents")));
+        QVERIFY(!f.SaveDoc());
+        QCOMPARE(p.dialogs.lastSaveFolder, home + QStringLiteral("/Documents"));
     }
 
     void olderEditionIsSavedUnderADc1Name() {
