@@ -21,8 +21,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -601,6 +604,33 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClick(p.conditions()->meFIO, Qt::Key_F1);
         QVERIFY(f.helpWindow()->isVisible());
+    }
+
+    // The shipped topics: every link reaches a topic, and each topic can be
+    // reached from the main one.
+    void helpTopicsLinkToTopicsThatExist() {
+        const QDir help(QStringLiteral(QARV_SOURCE_DIR "/data/help"));
+        const QStringList topics = help.entryList({QStringLiteral("*.htm")}, QDir::Files);
+        const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
+        QHash<QString, QStringList> links;
+        for (const QString& topic : topics) {
+            QFile f(help.filePath(topic));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            for (const QRegularExpressionMatch& m :
+                 link.globalMatch(QString::fromUtf8(f.readAll()))) {
+                QVERIFY2(topics.contains(m.captured(1)), qPrintable(topic + ": " + m.captured(1)));
+                links[topic] << m.captured(1);
+            }
+        }
+        QSet<QString> reached{THelpWindow::kMainTopic};
+        QStringList todo{THelpWindow::kMainTopic};
+        while (!todo.isEmpty())
+            for (const QString& next : links.value(todo.takeLast()))
+                if (!reached.contains(next)) {
+                    reached.insert(next);
+                    todo << next;
+                }
+        QCOMPARE(reached, QSet<QString>(topics.begin(), topics.end()));
     }
 
     void about() {
