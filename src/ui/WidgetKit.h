@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QString>
 #include <QTreeWidget>
+#include <initializer_list>
 #include <tuple>
+#include <utility>
 
 namespace WidgetKit {
 
@@ -45,6 +47,15 @@ inline ItemList itemList(QWidget* parent, const QString& header, const QString& 
                    QStringLiteral("Удалить источник выплат")),
             button(parent, "bnEdit", QStringLiteral("&Редактировать"),
                    QStringLiteral("Редактировать источник выплат"))};
+}
+
+// The field a check's finding position names, from the dialog's table of
+// (position, field); null for a position not in it.
+inline QWidget* fieldAt(int position, std::initializer_list<std::pair<int, QWidget*>> fields) {
+    for (const auto& [at, field] : fields)
+        if (at == position)
+            return field;
+    return nullptr;
 }
 
 } // namespace WidgetKit

@@ -5,6 +5,7 @@
 #include "checks/PrimaryCheck.h"
 #include "model/StavClasses.h"
 #include "ui/MaskedEdit.h"
+#include "ui/WidgetKit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -122,29 +123,13 @@ void TfmInput30SourseIncome::confirm(bool organisation) {
 }
 
 void TfmInput30SourseIncome::focusPosition(int position) {
-    switch (position) {
-    case 2:
-        meINN->setFocus();
-        break;
-    case 3:
-        meKPP->setFocus();
-        break;
-    case 4:
-        meOKATO->setFocus();
-        break;
-    case 5:
-        meOblSum->setFocus();
-        break;
-    case 6:
-        meHoldSum->setFocus();
-        break;
-    case kDividendsPosition:
-        meItogIncomeSum->setFocus();
-        break;
-    default:
-        meSourseName->setFocus();
-        break;
-    }
+    QWidget* field = WidgetKit::fieldAt(position, {{2, meINN},
+                                                   {3, meKPP},
+                                                   {4, meOKATO},
+                                                   {5, meOblSum},
+                                                   {6, meHoldSum},
+                                                   {kDividendsPosition, meItogIncomeSum}});
+    (field ? field : meSourseName)->setFocus();
 }
 
 void TfmInput30SourseIncome::keyPressEvent(QKeyEvent* event) {

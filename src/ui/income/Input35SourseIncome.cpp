@@ -6,6 +6,7 @@
 #include "model/StavClasses.h"
 #include "refdata/DeductAmount.h"
 #include "ui/MaskedEdit.h"
+#include "ui/WidgetKit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -230,38 +231,21 @@ void TfmInput35SourseIncome::confirm() {
 }
 
 void TfmInput35SourseIncome::focusPosition(int position) {
-    switch (position) {
-    case 1:
-        meSourseName->setFocus();
-        break;
-    case 2:
-        meINN->setFocus();
-        break;
-    case 3:
-        meKPP->setFocus();
-        break;
-    case 4:
-        meOKATO->setFocus();
-        break;
-    case 5:
-        meItogIncomeSum->setFocus();
-        break;
-    case 6:
+    // A code is chosen from its list, which opens at once.
+    if (position == 6) {
         bnSubtractCod->setFocus();
         pickDeduction();
-        break;
-    case 7:
-        meSubtractSum->setFocus();
-        break;
-    case 8:
-        meHoldSum->setFocus();
-        break;
-    case 9:
+    } else if (position == 9) {
         bnIncomeCod->setFocus();
         pickIncome();
-        break;
-    default:
-        break;
+    } else if (QWidget* field = WidgetKit::fieldAt(position, {{1, meSourseName},
+                                                              {2, meINN},
+                                                              {3, meKPP},
+                                                              {4, meOKATO},
+                                                              {5, meItogIncomeSum},
+                                                              {7, meSubtractSum},
+                                                              {8, meHoldSum}})) {
+        field->setFocus();
     }
 }
 
