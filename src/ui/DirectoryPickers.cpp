@@ -21,7 +21,8 @@ TfmInputCurrencyCode::TfmInputCurrencyCode(QWidget* parent, const QList<TPickRow
     : TfmCodePicker(parent, QStringLiteral("Справочник валют"), QStringLiteral("lvCurrency"),
                     QStringLiteral("Код"), QStringLiteral("Наименование валюты"), rows) {}
 
-std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const QString& current) {
+std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const QString& current,
+                                       const QString& search) {
     const auto& list = host.directories().inspections;
     if (!list)
         return std::nullopt;
@@ -29,6 +30,8 @@ std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const Q
     QObject::connect(picker.bnMissing, &QPushButton::clicked, &picker,
                      [&host] { host.showLoadSoun(); });
     picker.preselect(FindCodeRow(*list, current));
+    if (!search.isEmpty())
+        picker.setSearchText(search);
     return RunPicker(picker);
 }
 

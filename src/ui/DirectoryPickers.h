@@ -27,8 +27,9 @@ public:
 };
 
 // Each with the current code preselected; nothing when cancelled or when the
-// directory is absent.
-std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const QString& current);
+// directory is absent. A search text, when given, is already typed in.
+std::optional<TPickRow> PickInspection(QWidget* parent, TPageHost& host, const QString& current,
+                                       const QString& search = QString());
 std::optional<TPickRow> PickCountry(QWidget* parent, TPageHost& host, const QString& currentCode);
 // An empty code looks for "0"; with no match the first row is selected.
 std::optional<TPickRow> PickCurrency(QWidget* parent, TPageHost& host, const QString& currentCode);

@@ -75,6 +75,7 @@ void TfrInitialData::buildLayout() {
     updCorrUp->setFocusPolicy(Qt::NoFocus);
     updCorrDown->setFocusPolicy(Qt::NoFocus);
     meNumVer->installEventFilter(this);
+    meInspection->installEventFilter(this);
     auto* common = new QGridLayout(gbCommon);
     auto* lbInspection = new QLabel(QStringLiteral("Номер &инспекции"), gbCommon);
     lbInspection->setBuddy(meInspection);
@@ -222,7 +223,7 @@ void TfrInitialData::buildLayout() {
             contentChanged();
         });
     }
-    connect(bnInspection, &QPushButton::clicked, this, &TfrInitialData::pickInspection);
+    connect(bnInspection, &QPushButton::clicked, this, [this] { pickInspection(); });
     connect(updCorrUp, &QToolButton::clicked, this, [this] { stepCorrection(1); });
     connect(updCorrDown, &QToolButton::clicked, this, [this] { stepCorrection(-1); });
 }
@@ -373,6 +374,22 @@ bool TfrInitialData::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    // The code comes only from the directory: what is typed into it opens the
+    // directory with the typing as its search, so no keystroke is lost.
+    if (watched == meInspection && event->type() == QEvent::KeyPress && bnInspection->isEnabled()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text().trimmed();
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && text.size() == 1 && text.at(0).isPrint()) {
+            pickInspection(text);
+            return true;
+        }
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_F4 ||
+            (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier))) {
+            pickInspection();
+            return true;
+        }
+    }
     return TThinkingFrame::eventFilter(watched, event);
 }
 
@@ -381,8 +398,8 @@ void TfrInitialData::stepCorrection(int delta) {
     meNumVer->setText(QString::number(qBound(0, now + delta, 999)));
 }
 
-void TfrInitialData::pickInspection() {
-    const auto chosen = PickInspection(this, host(), meInspection->text());
+void TfrInitialData::pickInspection(const QString& search) {
+    const auto chosen = PickInspection(this, host(), meInspection->text(), search);
     if (!chosen || chosen->code == meInspection->text())
         return;
     meInspection->loadText(chosen->code);

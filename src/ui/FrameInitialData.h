@@ -68,7 +68,7 @@ private:
     // Unticks a box as a click would, running its rule.
     void untick(QCheckBox* box, void (TfrInitialData::*rule)());
     void stepCorrection(int delta);
-    void pickInspection();
+    void pickInspection(const QString& search = QString());
 
     // The hidden signing date and attachment count keep their loaded values.
     double signDate_ = 0;

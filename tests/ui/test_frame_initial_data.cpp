@@ -273,9 +273,20 @@ private slots:
         QCOMPARE(c->meInspection->text(), QStringLiteral("7702"));
         c->StoreToModel();
         QCOMPARE(f.declaration().inspectionCode, QStringLiteral("7702"));
-        // The code itself takes no typing.
-        UiTestKit::typeText(c->meInspection, "55");
+        // The code itself takes no typing: a digit typed into it opens the
+        // directory searching for it, and nothing changes when that is cancelled.
+        QString search;
+        p.dialogs.then([&](QDialog& d) {
+            search = qobject_cast<TfmCodePicker*>(&d)->meSearch->text();
+            return int(QDialog::Rejected);
+        });
+        UiTestKit::typeText(c->meInspection, "5");
+        QCOMPARE(search, QStringLiteral("5"));
         QCOMPARE(c->meInspection->text(), QStringLiteral("7702"));
+        p.dialogs.thenPick(0);
+        QTest::keyClick(c->meInspection, Qt::Key_Space);
+        QCOMPARE(c->meInspection->text(), QStringLiteral("7701"));
+        QCOMPARE(p.dialogs.shown.size(), qsizetype(4));
     }
 
     void withoutTheDirectoryTheInspectionCannotBeSet() {
