@@ -18,6 +18,7 @@
 #include "ui/income/RussianIncome.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSettings>
 #include <QTest>
@@ -442,6 +445,30 @@ private slots:
         QCOMPARE(f.currentPageId(), TPageId::PersonInfo);
         QTest::keyClick(&f, Qt::Key_1, Qt::ControlModifier);
         QCOMPARE(f.currentPageId(), TPageId::InitialData);
+    }
+
+    // In the smallest window these pages need no sideways scrolling.
+    void pagesFitTheSmallestWindow() {
+        Program p;
+        const QString file = writeDocument(p.folder.file("ok.dc1"), makePassing);
+        TFormMain& f = p.start({file});
+        f.resize(kMinWindowWidth, kMinWindowHeight);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QScrollBar* sideways = f.findChild<QScrollArea*>()->horizontalScrollBar();
+        auto fits = [&](const char* what) {
+            QApplication::processEvents();
+            QVERIFY2(sideways->maximum() == 0, what);
+        };
+        fits("conditions");
+        f.pageButton(TPageId::PersonInfo)->click();
+        fits("declarant");
+        f.pageButton(TPageId::Deduction)->click();
+        auto* deductions = qobject_cast<TfrFrameDeductData*>(f.currentPage());
+        QVERIFY(deductions);
+        deductions->fbConstructionDeduct->click();
+        fits("property deduction");
+        QVERIFY(p.dialogs.unexpected.isEmpty());
     }
 
     void placeholderPagesOpenAndCheckNothing() {

@@ -165,7 +165,10 @@ QWidget* TfrConstructionDeduct::buildObjectPane() {
     auto* g = new QGridLayout(pane);
     int row = 0;
     auto add = [&](const QString& caption, QWidget* field, QLayout* rest = nullptr) {
-        g->addWidget(DeductKit::caption(caption, field, pane), row, 0);
+        // The longest captions wrap, so the fields stay in a narrow window.
+        QLabel* label = DeductKit::caption(caption, field, pane);
+        label->setWordWrap(true);
+        g->addWidget(label, row, 0);
         if (rest)
             g->addLayout(rest, row, 1);
         else
