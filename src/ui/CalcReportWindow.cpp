@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -97,8 +96,7 @@ void TCalcReportWindow::printReport() {
     const TCalcReportPages pages(html_);
     TPrintPreview preview(pages, windowTitle(), this);
     preview.askPdfName = [](QWidget* parent) {
-        const QString folder = DocumentsFolder();
-        return Dialogs().saveFileName(parent, folder, QStringLiteral("PDF (*.pdf)"),
+        return Dialogs().saveFileName(parent, DocumentsFolder(), QStringLiteral("PDF (*.pdf)"),
                                       QStringLiteral("pdf"));
     };
     preview.showError = [&preview](const QString& text) {

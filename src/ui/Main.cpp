@@ -32,7 +32,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
