@@ -3,11 +3,13 @@
 
 #include "ProgramFixture.h"
 #include "WindowTestKit.h"
+#include "export/DOMXML_unit.h"
 #include "print/PrintModule.h"
 #include "print/PrintModuleLoader.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QtTest>
 
 using namespace WindowTestKit;
@@ -216,6 +218,21 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("не содержит декларации")));
         QString text = QStringLiteral("ERROR");
         QCOMPARE(a->PreviewData(text, nullptr), error);
+
+        // A real form to a printer that is not there names it; with no printer at
+        // all the dialog gives no name, and the message says what is wrong instead.
+        Program p;
+        mTDeclaration d;
+        makePrintable(d);
+        QString form = BuildDeclarationXml(p.folder.path(), d, ReturnText);
+        QString printer = QStringLiteral("нет такого");
+        QCOMPARE(a->PrintData(form, QString(), printer, 0),
+                 QStringLiteral("Модуль печати: принтер \"нет такого\" не найден"));
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            printer.clear();
+            QCOMPARE(a->PrintData(form, QString(), printer, 0),
+                     QStringLiteral("Модуль печати: в системе не установлен ни один принтер"));
+        }
     }
 };
 

@@ -34,6 +34,9 @@ public:
         const TFormPages pages(BuildForm(text, inspection(), &error));
         if (!error.isEmpty())
             return error;
+        // The print dialog gives no name when the system has no printer at all.
+        if (printerName.isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
+            return QStringLiteral("Модуль печати: в системе не установлен ни один принтер");
         if (QPrinterInfo::printerInfo(printerName).isNull())
             return QStringLiteral("Модуль печати: принтер \"%1\" не найден").arg(printerName);
         QPrinter printer(QPrinter::HighResolution);
