@@ -450,7 +450,11 @@ private slots:
     // In the smallest window these pages need no sideways scrolling.
     void pagesFitTheSmallestWindow() {
         Program p;
-        const QString file = writeDocument(p.folder.file("ok.dc1"), makePassing);
+        const QString file = writeDocument(p.folder.file("ok.dc1"), [](mTDeclaration& d) {
+            makePassing(d);
+            d.SetIncomeFlags(mTDeclaration::kFlagAgents | mTDeclaration::kFlagCurrency |
+                             mTDeclaration::kFlagBusiness);
+        });
         TFormMain& f = p.start({file});
         f.resize(kMinWindowWidth, kMinWindowHeight);
         f.show();
@@ -461,13 +465,29 @@ private slots:
             QVERIFY2(sideways->maximum() == 0, what);
         };
         fits("conditions");
-        f.pageButton(TPageId::PersonInfo)->click();
-        fits("declarant");
+        const std::pair<TPageId, const char*> pages[] = {
+            {TPageId::PersonInfo, "declarant"},
+            {TPageId::RussianIncome, "income in the country"},
+            {TPageId::ForeignIncome, "foreign income"},
+            {TPageId::Business, "business"},
+        };
+        for (const auto& [page, what] : pages) {
+            f.pageButton(page)->click();
+            fits(what);
+        }
         f.pageButton(TPageId::Deduction)->click();
         auto* deductions = qobject_cast<TfrFrameDeductData*>(f.currentPage());
         QVERIFY(deductions);
-        deductions->fbConstructionDeduct->click();
-        fits("property deduction");
+        const std::pair<QToolButton*, const char*> subPages[] = {
+            {deductions->fbStandartDeduct, "standard deductions"},
+            {deductions->fbConstructionDeduct, "property deduction"},
+            {deductions->fbPensDeduct, "social deductions"},
+            {deductions->fbCB, "securities"},
+        };
+        for (const auto& [button, what] : subPages) {
+            button->click();
+            fits(what);
+        }
         QVERIFY(p.dialogs.unexpected.isEmpty());
     }
 

@@ -102,10 +102,12 @@ void TfrFramePensDeduct::buildLayout() {
     fbEditSum =
         DeductKit::listButton(gbChildren, "fbEditSum", QStringLiteral("&Изменить сумму"),
                               QStringLiteral("Редактировать сумму, уплаченную за обучение детей"));
-    auto* childButtons = new QHBoxLayout;
-    for (QToolButton* b : {fbAddSum, fbDeleteSum, fbEditSum})
-        childButtons->addWidget(b);
-    childButtons->addStretch();
+    // Two rows, so that the page fits the smallest window beside the sums.
+    auto* childButtons = new QGridLayout;
+    childButtons->addWidget(fbAddSum, 0, 0);
+    childButtons->addWidget(fbDeleteSum, 0, 1);
+    childButtons->addWidget(fbEditSum, 1, 0);
+    childButtons->setColumnStretch(2, 1);
     auto* children = new QVBoxLayout(gbChildren);
     children->addWidget(lvSumList);
     children->addLayout(childButtons);

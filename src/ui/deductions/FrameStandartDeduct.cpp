@@ -99,7 +99,8 @@ void TfrFrameStandartDeduct::buildLayout() {
     modes->addStretch();
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
+    // Twelve month names side by side: kept tight so that they fit the smallest window.
+    grid->setHorizontalSpacing(3);
     for (int m = 0; m < 12; ++m) {
         monthLabels_[std::size_t(m)] = new QLabel(MonthNames().at(m), gb);
         grid->addWidget(monthLabels_[std::size_t(m)], 1, m, Qt::AlignHCenter);
@@ -108,6 +109,8 @@ void TfrFrameStandartDeduct::buildLayout() {
         buildChildRow(rows[std::size_t(i)], i, gb, grid);
 
     auto* inner = new QVBoxLayout(gb);
+    const QMargins m = inner->contentsMargins();
+    inner->setContentsMargins(5, m.top(), 5, m.bottom());
     inner->addWidget(chbGrantingStanDeduct);
     inner->addLayout(codes);
     inner->addLayout(modes);
@@ -161,7 +164,7 @@ void TfrFrameStandartDeduct::buildChildRow(ChildRow& row, int index, QWidget* pa
         e->setToolTip(QString::fromUtf16(t.hint));
         e->setAccessibleName(MonthNames().at(m));
         e->setAccessibleDescription(QString::fromUtf16(t.hint));
-        e->setFixedWidth(52);
+        e->setFixedWidth(40);
         row.months[std::size_t(m)] = e;
         grid->addWidget(e, index == 0 ? 2 : line + 1, m);
     }
