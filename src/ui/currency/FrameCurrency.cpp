@@ -176,11 +176,12 @@ void TfrCurrency::buildLayout() {
     gt->addWidget(meTaxCurrencySum, 0, 1);
     gt->addWidget(new QLabel(QStringLiteral("В рублях по курсу ЦБ"), gbTax), 1, 0);
     gt->addWidget(pnlTaxRoubleSum, 1, 1);
-    // The two groups stand side by side: their captions wrap so that both fit the
-    // smallest window.
+    // The two groups stand side by side: their captions (not the sums' panels) wrap
+    // so that both fit the smallest window.
     for (QGroupBox* group : {gbSum, gbTax})
         for (QLabel* l : group->findChildren<QLabel*>())
-            l->setWordWrap(true);
+            if (l != pnlIncomeRublSum && l != pnlIncomeCod && l != pnlTaxRoubleSum)
+                l->setWordWrap(true);
 
     auto* gbDeduct = new QGroupBox(QStringLiteral("Вычеты"), this);
     pnlSubtractCod = panel(gbDeduct, "pnlSubtractCod", QStringLiteral("Код вычета (расхода)"));

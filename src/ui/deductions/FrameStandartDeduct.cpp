@@ -109,8 +109,8 @@ void TfrFrameStandartDeduct::buildLayout() {
         buildChildRow(rows[std::size_t(i)], i, gb, grid);
 
     auto* inner = new QVBoxLayout(gb);
-    const QMargins m = inner->contentsMargins();
-    inner->setContentsMargins(5, m.top(), 5, m.bottom());
+    const QMargins margins = inner->contentsMargins();
+    inner->setContentsMargins(5, margins.top(), 5, margins.bottom());
     inner->addWidget(chbGrantingStanDeduct);
     inner->addLayout(codes);
     inner->addLayout(modes);
